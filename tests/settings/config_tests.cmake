@@ -1,0 +1,1 @@
+set(LULLEX_CONFIG_TESTS)
