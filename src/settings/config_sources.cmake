@@ -1,1 +1,11 @@
-set(LULLEX_CONFIG_SOURCES)
+set(LULLEX_CONFIG_SOURCES
+  atomic_file.cpp
+  config_check.cpp
+  config_keys.cpp
+  config_messages.cpp
+  config_reader.cpp
+  config_writer.cpp
+  ip_address.cpp
+  number_reader.cpp
+  settings_store.cpp
+)

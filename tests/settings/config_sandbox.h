@@ -1,0 +1,217 @@
+#pragma once
+
+#include "app_state.h"
+#include "receive_port.h"
+#include "settings_fakes.h"
+#include "settings_store.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace lullex {
+
+using Lines = std::vector<std::string>;
+
+// Answers as scripted and records the ports it was asked to bind.
+class FakeReceivePort : public ReceivePort {
+public:
+    bool bindSucceeds = true;
+    std::vector<int32_t> boundPorts;
+
+    bool BindReceivePort(int32_t port) override
+    {
+        boundPorts.push_back(port);
+        return bindSucceeds;
+    }
+};
+
+// Also notes how often the main timer had been stopped when each box appeared, so a test can
+// tell that the timer stops before a box rather than after it.
+class StopCountingPrompter : public RecordingPrompter {
+public:
+    explicit StopCountingPrompter(const CountingTimer& timer) : m_timer(timer) {}
+
+    std::vector<int> stopsWhenShown;
+
+    BoxAnswer show(const MessageBox& box) override
+    {
+        stopsWhenShown.push_back(m_timer.stops);
+        return RecordingPrompter::show(box);
+    }
+
+private:
+    const CountingTimer& m_timer;
+};
+
+// Lines 5 to 22 of the file that a save of the default values writes for a master.
+inline Lines defaultConfigLines()
+{
+    return {"[Comms]",
+            "CMain=1",
+            "DName=1",
+            "IPAdd=",
+            "Port1=10001",
+            "",
+            "[Run]",
+            "CPUDelay=600",
+            "LogLevel=2",
+            "LogName=Lullex.log",
+            "LogPath=Log/",
+            "RunOnTop=1",
+            "StartDelay=2",
+            "StartMin=2",
+            "",
+            "[Shutdown]",
+            "ShutTime=60",
+            "ShutType=1"};
+}
+
+// The file a save of the default values writes for a master at fixedSaveTime(), as its bytes.
+inline std::string defaultConfigFile()
+{
+    return "# Lullex Version 2.5\r\n# Configuration File\r\n# 07-Mar-26 18:04:05\r\n\r\n"
+           "[Comms]\r\nCMain=1\r\nDName=1\r\nIPAdd=\r\nPort1=10001\r\n\r\n"
+           "[Run]\r\nCPUDelay=600\r\nLogLevel=2\r\nLogName=Lullex.log\r\nLogPath=Log/\r\n"
+           "RunOnTop=1\r\nStartDelay=2\r\nStartMin=2\r\n\r\n"
+           "[Shutdown]\r\nShutTime=60\r\nShutType=1\r\n\r\n";
+}
+
+// The lines with the line of `key` replaced by key=value (or removed when value is nullopt).
+inline Lines withKey(Lines lines, const std::string& key, const std::optional<std::string>& value)
+{
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        if (line->starts_with(key + "=")) {
+            if (value)
+                *line = key + "=" + *value;
+            else
+                lines.erase(line);
+            return lines;
+        }
+    }
+    throw std::invalid_argument("no key " + key);
+}
+
+inline std::string joinLines(const Lines& lines, const std::string& end)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + end;
+    return text;
+}
+
+// The boxes of a bad configuration file, as the user reads them.
+inline MessageBox missingOrCorruptedBox(const std::string& appTitle)
+{
+    return {appTitle + " Configuration File Error",
+            BoxIcon::Critical,
+            BoxButtons::Ok,
+            {"The configuration file is missing or corrupted.",
+             "Reinstall the program to restore the file.", "The program will now terminate."}};
+}
+
+inline MessageBox corruptedBox(const std::string& appTitle)
+{
+    return {appTitle + " Configuration File Error",
+            BoxIcon::Critical,
+            BoxButtons::Ok,
+            {"The configuration file is corrupted.", "Reinstall the program to restore the file.",
+             "The program will now terminate."}};
+}
+
+inline MessageBox readErrorBox(const std::string& appTitle)
+{
+    return {appTitle + " Configuration File Read Error",
+            BoxIcon::Warning,
+            BoxButtons::Ok,
+            {"Unable to read the config file Data/Lullex.ini.",
+             "This may be a permissions problem.", "The program will now terminate."}};
+}
+
+inline std::tm fixedSaveTime()
+{
+    std::tm time{};
+    time.tm_year = 2026 - 1900;
+    time.tm_mon = 2;
+    time.tm_mday = 7;
+    time.tm_hour = 18;
+    time.tm_min = 4;
+    time.tm_sec = 5;
+    return time;  // "07-Mar-26 18:04:05"
+}
+
+// A temporary working directory with Data/, and a settings store reading and writing there
+// through fakes for the boxes, the timer, the receive port and the program's end.
+class ConfigSandbox {
+public:
+    ConfigSandbox()
+    {
+        std::setlocale(LC_TIME, "C");
+        std::filesystem::create_directory(root / "Data");
+    }
+    ~ConfigSandbox()
+    {
+        std::error_code ignored;  // a test may have changed or removed parts of the tree
+        std::filesystem::permissions(root / "Data", std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(root, ignored);
+    }
+    ConfigSandbox(const ConfigSandbox&) = delete;
+    ConfigSandbox& operator=(const ConfigSandbox&) = delete;
+
+    std::filesystem::path configFile() const { return root / "Data" / "Lullex.ini"; }
+
+    void writeConfig(const std::string& text) const
+    {
+        std::ofstream(configFile(), std::ios::binary) << text;
+    }
+    void writeConfigLines(const Lines& lines) const { writeConfig(joinLines(lines, "\r\n")); }
+
+    static std::string contentsOf(const std::filesystem::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // The exit code when the action ended the program, nothing when it returned.
+    template <typename Action> static std::optional<int> endCodeOf(Action action)
+    {
+        try {
+            action();
+        } catch (const ProgramEnded& ended) {
+            return ended.exitCode;
+        }
+        return std::nullopt;
+    }
+    std::optional<int> initSettings()
+    {
+        return endCodeOf([this] { store.InitSettings(); });
+    }
+
+    static std::filesystem::path makeTemporaryDirectory()
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "lullex-config-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary directory");
+        return pattern;
+    }
+
+    // Declared first: the store below is given it at construction.
+    std::filesystem::path root = makeTemporaryDirectory();
+    AppState state;
+    CountingTimer timer;
+    StopCountingPrompter prompter{timer};
+    ThrowingTerminator terminator;
+    FakeReceivePort receivePort;
+    FixedClock clock{fixedSaveTime()};
+    SettingsStore store{state, prompter, timer, terminator, receivePort, clock, root};
+};
+
+}  // namespace lullex

@@ -1,0 +1,320 @@
+#include "config_sandbox.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace lullex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The screen's fields after Restore, with an empty address.
+ConfigScreenValues restoredDefaults()
+{
+    ConfigScreenValues values;
+    values.dNameChecked = 0;
+    values.port1Text = "10001";
+    values.cpuDelayText = "600";
+    values.startDelayText = "2";
+    values.shutTimeText = "60";
+    values.logLevel = 2;
+    values.logNameText = "Lullex.log";
+    values.logPathText = "Log/";
+    values.runOnTopChecked = 0;
+    values.startMinChecked = 1;
+    values.shutType = 1;
+    return values;
+}
+
+MessageBox writeErrorBox(const std::string& appTitle)
+{
+    return {appTitle + " Configuration File Error",
+            BoxIcon::Warning,
+            BoxButtons::Ok,
+            {"Unable to write to the configuration file Data/Lullex.ini.",
+             "This may be a permissions problem."}};
+}
+
+MessageBox missingAtSaveBox(const std::string& appTitle)
+{
+    return {appTitle + " Configuration File Error",
+            BoxIcon::Critical,
+            BoxButtons::Ok,
+            {"The configuration file is either missing or corrupted.",
+             "Reinstall the program to restore the file.", "The program will now terminate."}};
+}
+
+std::vector<std::string> entriesOf(const fs::path& directory)
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// The file's lines without their CR LF ends.
+Lines linesOf(const std::string& text)
+{
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    if (start != text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+class ConfigWriting : public testing::Test {
+protected:
+    ConfigWriting()
+    {
+        sandbox.state.AppTitle = "Lullex";
+        sandbox.state.settings.CMain = RoleMaster;
+        sandbox.writeConfig(oldFile);
+    }
+
+    const std::string oldFile = "# an older configuration\r\n";
+    ConfigSandbox sandbox;
+};
+
+TEST_F(ConfigWriting, WritesTheDefaultsByteForByte)
+{
+    EXPECT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
+    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), defaultConfigFile());
+    EXPECT_TRUE(sandbox.state.ConfigSaved);
+    EXPECT_TRUE(sandbox.prompter.boxes.empty());
+    EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
+}
+
+TEST_F(ConfigWriting, LeavesTheSettingsInMemoryAlone)
+{
+    sandbox.state.settings.CPUDelay = 45;
+    sandbox.state.settings.LogPath = "Old/";
+    ConfigScreenValues values = restoredDefaults();
+    EXPECT_TRUE(sandbox.store.WriteConfig(values));
+    EXPECT_EQ(sandbox.state.settings.CPUDelay, 45);
+    EXPECT_EQ(sandbox.state.settings.LogPath, "Old/");
+}
+
+struct LineCase {
+    const char* name;
+    void (*change)(ConfigScreenValues&);
+    std::size_t lineNumber;  // counted from 1
+    std::string line;
+};
+
+void PrintTo(const LineCase& line, std::ostream* out)
+{
+    *out << line.line;
+}
+
+class WrittenLine : public testing::TestWithParam<LineCase> {};
+
+TEST_P(WrittenLine, HoldsTheFieldsValue)
+{
+    ConfigSandbox sandbox;
+    sandbox.state.settings.CMain = RoleMaster;
+    sandbox.writeConfig("old\r\n");
+    ConfigScreenValues values = restoredDefaults();
+    GetParam().change(values);
+    ASSERT_TRUE(sandbox.store.WriteConfig(values));
+    const Lines lines = linesOf(ConfigSandbox::contentsOf(sandbox.configFile()));
+    ASSERT_EQ(lines.size(), 23u);
+    EXPECT_EQ(lines.at(GetParam().lineNumber - 1), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, WrittenLine,
+    testing::Values(
+        LineCase{"PortWithoutLeadingZeros", [](ConfigScreenValues& v) { v.port1Text = "0010001"; },
+                 9, "Port1=10001"},
+        LineCase{"PortAfterABlank", [](ConfigScreenValues& v) { v.port1Text = " 10002"; }, 9,
+                 "Port1=10002"},
+        LineCase{"PortInHexadecimal", [](ConfigScreenValues& v) { v.port1Text = "&H400"; }, 9,
+                 "Port1=1024"},
+        LineCase{"DelayWithoutRounding", [](ConfigScreenValues& v) { v.cpuDelayText = "12.5"; }, 12,
+                 "CPUDelay=12.5"},
+        LineCase{"DelayWithAnExponent", [](ConfigScreenValues& v) { v.cpuDelayText = "1e3"; }, 12,
+                 "CPUDelay=1000"},
+        LineCase{"ActivationDelayWithText",
+                 [](ConfigScreenValues& v) { v.startDelayText = "30 s"; }, 17, "StartDelay=30"},
+        LineCase{"CountdownWithLeadingZeros",
+                 [](ConfigScreenValues& v) { v.shutTimeText = "0090"; }, 21, "ShutTime=90"},
+        LineCase{"DomainNameTicked", [](ConfigScreenValues& v) { v.dNameChecked = 1; }, 7,
+                 "DName=2"},
+        LineCase{"AddressAsTyped", [](ConfigScreenValues& v) { v.ipAddText = " 10.0.0.1"; }, 8,
+                 "IPAdd= 10.0.0.1"},
+        LineCase{"LineBreakInAText",
+                 [](ConfigScreenValues& v) { v.ipAddText = "a.lan\r\nCMain=2"; }, 8,
+                 "IPAdd=a.lan  CMain=2"},
+        LineCase{"LogLevel", [](ConfigScreenValues& v) { v.logLevel = 3; }, 13, "LogLevel=3"},
+        LineCase{"LogName", [](ConfigScreenValues& v) { v.logNameText = "Idle Log.txt"; }, 14,
+                 "LogName=Idle Log.txt"},
+        LineCase{"WindowsLogPath", [](ConfigScreenValues& v) { v.logPathText = "C:\\Logs\\"; }, 15,
+                 "LogPath=C:\\Logs\\"},
+        LineCase{"RunOnTopTicked", [](ConfigScreenValues& v) { v.runOnTopChecked = 1; }, 16,
+                 "RunOnTop=2"},
+        LineCase{"RunInTrayCleared", [](ConfigScreenValues& v) { v.startMinChecked = 0; }, 18,
+                 "StartMin=1"},
+        LineCase{"PowerAction", [](ConfigScreenValues& v) { v.shutType = 6; }, 22, "ShutType=6"}),
+    [](const testing::TestParamInfo<LineCase>& info) { return info.param.name; });
+
+TEST_F(ConfigWriting, KeepsTheRoleInMemoryWhichTheScreenCannotChange)
+{
+    sandbox.state.settings.CMain = RoleSlave;
+    ASSERT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
+    EXPECT_EQ(linesOf(ConfigSandbox::contentsOf(sandbox.configFile())).at(5), "CMain=2");
+}
+
+TEST_F(ConfigWriting, WritesWhatTheNextStartReadsBack)
+{
+    ConfigScreenValues values;
+    values.dNameChecked = 1;
+    values.ipAddText = "render.lan";
+    values.port1Text = "20002";
+    values.cpuDelayText = "1800";
+    values.startDelayText = "3600";
+    values.shutTimeText = "2";
+    values.logLevel = 3;
+    values.logNameText = "Idle.log";
+    values.logPathText = "/var/log/lullex/";
+    values.runOnTopChecked = 1;
+    values.startMinChecked = 0;
+    values.shutType = 5;
+    ASSERT_TRUE(sandbox.store.WriteConfig(values));
+    ASSERT_EQ(sandbox.initSettings(), std::nullopt);
+    const Settings& read = sandbox.state.settings;
+    EXPECT_EQ(read.CMain, 1);
+    EXPECT_EQ(read.DName, 2);
+    EXPECT_EQ(read.IPAdd, "render.lan");
+    EXPECT_EQ(read.Port1, 20002);
+    EXPECT_EQ(read.CPUDelay, 1800);
+    EXPECT_EQ(read.StartDelay, 3600);
+    EXPECT_EQ(read.ShutTime, 2);
+    EXPECT_EQ(read.LogLevel, 3);
+    EXPECT_EQ(read.LogName, "Idle.log");
+    EXPECT_EQ(read.LogPath, "/var/log/lullex/");
+    EXPECT_EQ(read.RunOnTop, 2);
+    EXPECT_EQ(read.StartMin, 1);
+    EXPECT_EQ(read.ShutType, 5);
+}
+
+TEST_F(ConfigWriting, AMissingFileEndsTheProgramAfterStoppingTheTimer)
+{
+    sandbox.state.AppTitle = "Lullex Slave";
+    fs::remove(sandbox.configFile());
+    const auto ended =
+        ConfigSandbox::endCodeOf([&] { sandbox.store.WriteConfig(restoredDefaults()); });
+    EXPECT_EQ(ended, 1);
+    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+    EXPECT_EQ(sandbox.prompter.boxes[0], missingAtSaveBox("Lullex Slave"));
+    EXPECT_EQ(sandbox.prompter.stopsWhenShown, std::vector<int>{1});
+    EXPECT_FALSE(fs::exists(sandbox.configFile()));
+}
+
+TEST_F(ConfigWriting, ADanglingLinkCountsAsAMissingFile)
+{
+    fs::remove(sandbox.configFile());
+    fs::create_symlink("../Elsewhere/Lullex.ini", sandbox.configFile());
+    const auto ended =
+        ConfigSandbox::endCodeOf([&] { sandbox.store.WriteConfig(restoredDefaults()); });
+    EXPECT_EQ(ended, 1);
+    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+    EXPECT_EQ(sandbox.prompter.boxes[0], missingAtSaveBox("Lullex"));
+    EXPECT_FALSE(fs::exists(sandbox.root / "Elsewhere"));
+}
+
+TEST_F(ConfigWriting, ReplacesTheTargetOfASymbolicLink)
+{
+    fs::create_directory(sandbox.root / "Real");
+    fs::remove(sandbox.configFile());
+    sandbox.writeConfig("");
+    fs::rename(sandbox.configFile(), sandbox.root / "Real" / "Lullex.ini");
+    fs::create_symlink("../Real/Lullex.ini", sandbox.configFile());
+    ASSERT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
+    EXPECT_TRUE(fs::is_symlink(sandbox.configFile()));
+    EXPECT_EQ(fs::read_symlink(sandbox.configFile()), "../Real/Lullex.ini");
+    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.root / "Real" / "Lullex.ini"), defaultConfigFile());
+    EXPECT_EQ(entriesOf(sandbox.root / "Real"), Lines{"Lullex.ini"});
+    EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
+}
+
+TEST_F(ConfigWriting, KeepsTheFilesMode)
+{
+    fs::permissions(sandbox.configFile(), fs::perms(0664));
+    ASSERT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
+    EXPECT_EQ(fs::status(sandbox.configFile()).permissions(), fs::perms(0664));
+}
+
+// Makes every write of this process beyond `bytes` into a file fail, for root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limited = m_previous;
+        limited.rlim_cur = bytes;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = SIG_DFL;
+    bool m_set = false;
+};
+
+TEST_F(ConfigWriting, AFailedWriteKeepsTheOldFileWhole)
+{
+    sandbox.writeConfig(defaultConfigFile());
+    ConfigScreenValues values = restoredDefaults();
+    values.logNameText = "Another.log";
+    bool saved = true;
+    {
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.set());
+        saved = sandbox.store.WriteConfig(values);
+    }
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+    EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    EXPECT_FALSE(sandbox.state.ConfigSaved);
+    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), defaultConfigFile());
+    EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
+}
+
+TEST_F(ConfigWriting, AReadOnlyFileIsNotOverridden)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    fs::permissions(sandbox.configFile(), fs::perms(0444));
+    EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
+    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+    EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
+}
+
+TEST_F(ConfigWriting, AReadOnlyDirectoryGivesTheWriteError)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any directory";
+    fs::permissions(sandbox.root / "Data", fs::perms(0555));
+    EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
+    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+    EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
+}
+
+}  // namespace
+}  // namespace lullex
