@@ -1,0 +1,277 @@
+#include "link_fakes.h"
+#include "link_test_support.h"
+#include "tag_receiver.h"
+#include "tag_sender.h"
+#include "udp_link_transport.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+namespace lullex {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::TestSocket;
+using test::WaitUntil;
+
+constexpr int16_t DNameAddress = 1;
+constexpr int16_t DNameDomain = 2;
+
+class MasterTransportTest : public ::testing::Test {
+protected:
+    MasterTransportTest()
+    {
+        state.settings.CMain = RoleMaster;
+        state.settings.DName = DNameAddress;
+        state.settings.IPAdd = "127.0.0.1";
+        state.settings.Port1 = listener.port();
+        state.NextTag = "<LXA000>";
+        QObject::connect(&transport, &UdpLinkTransport::peerLookupFinished,
+                         [this](bool found) { lookups.push_back(found); });
+    }
+
+    TestSocket listener;
+    AppState state;
+    UdpLinkTransport transport{state.settings};
+    TagSender sender{state, transport};
+    std::vector<bool> lookups;
+};
+
+TEST_F(MasterTransportTest, SendsTheExactBytesToThePartner)
+{
+    ASSERT_TRUE(listener.bound());
+
+    EXPECT_TRUE(transport.send("<LXA100>"));
+
+    ASSERT_TRUE(listener.waitForDatagrams(1));
+    EXPECT_EQ(listener.received, (Strings{"<LXA100>"}));
+}
+
+TEST_F(MasterTransportTest, SenderPutsItsTagsOnTheWire)
+{
+    sender.SendTag();
+    sender.SendTag();
+    state.NextTag = "<LXC000>";
+    sender.SendTag();
+    state.NextTag = "<LXT000>";
+    sender.SendTag();
+
+    ASSERT_TRUE(listener.waitForDatagrams(4));
+    EXPECT_EQ(listener.received, (Strings{"<LXA000>", "<LXA100>", "<LXC000>", "<LXT000>"}));
+    EXPECT_EQ(state.NextTag, "<LXA100>");
+}
+
+TEST_F(MasterTransportTest, ReadsLeadingZerosAsDecimal)
+{
+    TestSocket tenth(QHostAddress("127.0.0.10"));
+    ASSERT_TRUE(tenth.bound());
+    state.settings.IPAdd = "127.000.000.010";
+    state.settings.Port1 = tenth.port();
+
+    EXPECT_TRUE(transport.send("<LXA100>"));
+
+    ASSERT_TRUE(tenth.waitForDatagrams(1));
+    EXPECT_EQ(tenth.received, (Strings{"<LXA100>"}));
+}
+
+TEST_F(MasterTransportTest, FollowsAChangedPortAtTheNextSend)
+{
+    TestSocket other;
+    EXPECT_TRUE(transport.send("<LXA000>"));
+    state.settings.Port1 = other.port();
+    EXPECT_TRUE(transport.send("<LXA100>"));
+
+    ASSERT_TRUE(listener.waitForDatagrams(1));
+    ASSERT_TRUE(other.waitForDatagrams(1));
+    EXPECT_EQ(listener.received, (Strings{"<LXA000>"}));
+    EXPECT_EQ(other.received, (Strings{"<LXA100>"}));
+}
+
+TEST_F(MasterTransportTest, UnusablePartnerSettingsFailTheSend)
+{
+    const struct {
+        int16_t dName;
+        const char* ipAdd;
+        int32_t port;
+    } cases[] = {
+        {DNameAddress, "", 10001},          {DNameAddress, "1.2.3", 10001},
+        {DNameAddress, "localhost", 10001}, {DNameAddress, "127.0.0.1", 0},
+        {DNameAddress, "127.0.0.1", 65536}, {DNameDomain, "127.0.0.1", -1},
+    };
+    for (const auto& row : cases) {
+        state.settings.DName = row.dName;
+        state.settings.IPAdd = row.ipAdd;
+        state.settings.Port1 = row.port;
+        EXPECT_FALSE(transport.send("<LXA100>")) << row.ipAdd << ":" << row.port;
+    }
+    EXPECT_TRUE(lookups.empty()) << "none of these is a name to look up";
+}
+
+TEST_F(MasterTransportTest, DomainNameIsResolvedInTheBackground)
+{
+    state.settings.DName = DNameDomain;
+    state.settings.IPAdd = "localhost";
+
+    // The send before the answer fails at once instead of waiting for the resolver, and the
+    // pending first heartbeat stays for the next send.
+    QElapsedTimer clock;
+    clock.start();
+    sender.SendTag();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(state.NextTag, "<LXA000>");
+
+    ASSERT_TRUE(WaitUntil([&] { return !lookups.empty(); }));
+    EXPECT_EQ(lookups, (std::vector<bool>{true}));
+    sender.SendTag();
+    sender.SendTag();
+
+    ASSERT_TRUE(listener.waitForDatagrams(2));
+    EXPECT_EQ(listener.received, (Strings{"<LXA000>", "<LXA100>"}));
+    EXPECT_EQ(lookups.size(), 1u) << "the answer is cached";
+}
+
+TEST_F(MasterTransportTest, DottedDomainNameNeedsNoLookup)
+{
+    state.settings.DName = DNameDomain;
+
+    EXPECT_TRUE(transport.send("<LXA100>"));
+
+    ASSERT_TRUE(listener.waitForDatagrams(1));
+    EXPECT_TRUE(lookups.empty());
+}
+
+TEST_F(MasterTransportTest, NameThatCannotBeResolvedFailsEverySend)
+{
+    // Not a valid host name, so the answer comes without asking a name server.
+    state.settings.DName = DNameDomain;
+    state.settings.IPAdd = "no such host";
+    state.NextTag = "<LXC000>";
+
+    sender.SendTag();
+    ASSERT_TRUE(WaitUntil([&] { return !lookups.empty(); }));
+    EXPECT_EQ(lookups, (std::vector<bool>{false}));
+    sender.SendTag();
+
+    EXPECT_EQ(state.NextTag, "<LXC000>");
+    // A datagram sent straight to the listener arrives first if nothing else came.
+    TestSocket probe;
+    ASSERT_TRUE(probe.sendTo("probe", QHostAddress::LocalHost, listener.port()));
+    ASSERT_TRUE(listener.waitForDatagrams(1));
+    EXPECT_EQ(listener.received, (Strings{"probe"}));
+}
+
+class SlaveTransportTest : public ::testing::Test {
+protected:
+    SlaveTransportTest()
+    {
+        state.settings.CMain = RoleSlave;
+        state.NoActivity = 1;
+    }
+
+    AppState state;
+    UdpLinkTransport transport{state.settings};
+    TestSocket master;
+};
+
+TEST_F(SlaveTransportTest, HandsEveryDatagramOverInOrder)
+{
+    std::vector<std::optional<std::string>> arrived;
+    transport.setReceiveHandler([&](const auto& datagram) { arrived.push_back(datagram); });
+    const quint16 port = test::FreeUdpPort();
+    ASSERT_TRUE(transport.bind(port));
+
+    for (const char* datagram : {"<LXA100>", "junk", "", "<LXT000>"}) {
+        ASSERT_TRUE(master.sendTo(datagram, QHostAddress::LocalHost, port));
+    }
+
+    ASSERT_TRUE(WaitUntil([&] { return arrived.size() >= 4; }));
+    EXPECT_EQ(arrived,
+              (std::vector<std::optional<std::string>>{"<LXA100>", "junk", "", "<LXT000>"}));
+}
+
+TEST_F(SlaveTransportTest, BurstLargerThanOneReadingIsDeliveredWhole)
+{
+    std::vector<std::string> arrived;
+    transport.setReceiveHandler(
+        [&](const auto& datagram) { arrived.push_back(datagram.value_or("(unreadable)")); });
+    const quint16 port = test::FreeUdpPort();
+    ASSERT_TRUE(transport.bind(port));
+
+    // All of them wait in the socket before the event loop runs again.
+    std::vector<std::string> sent;
+    for (int i = 0; i < 100; ++i) {
+        sent.push_back("junk " + std::to_string(i));
+        ASSERT_TRUE(master.sendTo(sent.back(), QHostAddress::LocalHost, port));
+    }
+
+    ASSERT_TRUE(WaitUntil([&] { return arrived.size() >= sent.size(); }));
+    EXPECT_EQ(arrived, sent);
+}
+
+TEST_F(SlaveTransportTest, ReceiverActsOnRealDatagrams)
+{
+    test::RecordingView view;
+    test::RecordingCommands commands{state};
+    TagReceiver receiver{state, view, commands, transport};
+    const quint16 port = test::FreeUdpPort();
+    ASSERT_TRUE(transport.bind(port));
+
+    ASSERT_TRUE(master.sendTo("<LXC000>", QHostAddress::LocalHost, port));
+    ASSERT_TRUE(WaitUntil([&] { return !commands.calls.empty(); }));
+    ASSERT_TRUE(master.sendTo("<LXC0001>", QHostAddress::LocalHost, port));
+    ASSERT_TRUE(WaitUntil([&] { return !view.calls.empty(); }));
+
+    EXPECT_EQ(commands.calls, (Strings{"Reset_Click -OK- 0"}));
+    EXPECT_EQ(view.calls,
+              (Strings{"bold Counter 1", "colour Counter 33023", "text Counter Connection Error"}));
+    EXPECT_EQ(state.CommsStatus, "Error");
+    EXPECT_EQ(state.NoActivity, 0) << "junk must not undo the heard second";
+}
+
+TEST_F(SlaveTransportTest, PortHeldByAnotherProgramIsRefused)
+{
+    const quint16 plainPort = test::FreeUdpPort();
+    test::PlainPortHolder plain(plainPort);
+    ASSERT_TRUE(plain.holding());
+    EXPECT_FALSE(transport.bind(plainPort)) << "held without address reuse";
+
+    TestSocket sharing(QHostAddress::AnyIPv4, 0,
+                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint);
+    ASSERT_TRUE(sharing.bound());
+    EXPECT_FALSE(transport.bind(sharing.port())) << "held with address reuse";
+}
+
+TEST_F(SlaveTransportTest, ClosingReleasesThePort)
+{
+    const quint16 port = test::FreeUdpPort();
+    ASSERT_TRUE(transport.bind(port));
+
+    transport.close();
+
+    test::PlainPortHolder next(port);
+    EXPECT_TRUE(next.holding());
+}
+
+TEST_F(SlaveTransportTest, BoundPortIsExclusive)
+{
+    const quint16 port = test::FreeUdpPort();
+    ASSERT_TRUE(transport.bind(port));
+
+    test::PlainPortHolder intruder(port);
+    EXPECT_FALSE(intruder.holding());
+    TestSocket sharing(QHostAddress::AnyIPv4, port,
+                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint);
+    EXPECT_FALSE(sharing.bound());
+}
+
+TEST_F(SlaveTransportTest, ClosingASocketThatIsNotOpenIsNoError)
+{
+    transport.close();
+    transport.close();
+
+    EXPECT_TRUE(transport.bind(test::FreeUdpPort()));
+}
+
+}  // namespace
+}  // namespace lullex
