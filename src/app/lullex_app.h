@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app_state.h"
+#include "clock.h"
+#include "dbus_logind_bus.h"
+#include "event_log.h"
+#include "input_aware_initialiser.h"
+#include "input_sampler.h"
+#include "load_step.h"
+#include "logind_power_actions.h"
+#include "lullex_main.h"
+#include "monitor_state_machine.h"
+#include "port_binder.h"
+#include "qt_main_timer.h"
+#include "qt_prompter.h"
+#include "qt_terminator.h"
+#include "settings_store.h"
+#include "tag_receiver.h"
+#include "tag_sender.h"
+#include "udp_link_transport.h"
+#include "window_presenter.h"
+
+#include <string>
+
+namespace lullex {
+
+class InputProbe;
+
+// Every object of a running main window, built in the order they depend on each other.
+class LullexApp {
+public:
+    LullexApp(InputProbe& probe, bool inputVisible);
+    LullexApp(const LullexApp&) = delete;
+    LullexApp& operator=(const LullexApp&) = delete;
+
+    // The main window's load step; the window shows (or goes to the tray) at its end.
+    void load(const std::string& argumentText);
+
+    Terminator& terminator() { return m_terminator; }
+
+private:
+    void connectWindow();
+
+    AppState m_state;
+    SystemClock m_clock;
+    QtTerminator m_terminator;
+    LullexMain m_window;
+    QtPrompter m_prompter{&m_window};
+    QtMainTimer m_timer;
+    UdpLinkTransport m_transport{m_state.settings};
+    PortBinder m_portBinder{m_state, m_transport, m_prompter, m_timer, m_terminator};
+    SettingsStore m_store{m_state, m_prompter, m_timer, m_terminator, m_portBinder, m_clock};
+    InputAwareInitialiser m_initialiser;
+    EventLog m_log{m_state, m_prompter, m_timer, m_terminator, m_clock};
+    InputSampler m_sampler;
+    WindowPresenter m_presenter{m_state, m_window};
+    DBusLogindBus m_logind;
+    LogindPowerActions m_power;
+    TagSender m_sender{m_state, m_transport};
+    MonitorStateMachine m_machine;
+    TagReceiver m_receiver{m_state, m_window, m_machine, m_transport};
+    LoadStep m_loadStep;
+};
+
+}  // namespace lullex

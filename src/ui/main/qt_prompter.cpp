@@ -1,0 +1,74 @@
+#include "qt_prompter.h"
+
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace lullex {
+namespace {
+
+QMessageBox::Icon toQtIcon(BoxIcon icon)
+{
+    switch (icon) {
+    case BoxIcon::Critical:
+        return QMessageBox::Critical;
+    case BoxIcon::Warning:
+        return QMessageBox::Warning;
+    case BoxIcon::Information:
+        return QMessageBox::Information;
+    case BoxIcon::Question:
+        return QMessageBox::Question;
+    case BoxIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(BoxButtons buttons)
+{
+    return buttons == BoxButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+}
+
+BoxAnswer toAnswer(BoxButtons buttons, int pressed)
+{
+    if (buttons == BoxButtons::Ok)
+        return BoxAnswer::Ok;
+    // Closing a Yes/No box by its close box or Escape answers No, the choice that changes least.
+    return pressed == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
+}
+
+void echoToStandardError(const MessageBox& box)
+{
+    std::string text = box.title + '\n';
+    for (const std::string& line : box.lines)
+        text += line + '\n';
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+QString joinLines(const std::vector<std::string>& lines)
+{
+    QStringList joined;
+    for (const std::string& line : lines)
+        joined << QString::fromStdString(line);
+    return joined.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QtPrompter::QtPrompter(QWidget* parent) : m_parent(parent)
+{
+}
+
+BoxAnswer QtPrompter::show(const MessageBox& box)
+{
+    echoToStandardError(box);
+    QMessageBox dialog(toQtIcon(box.icon), QString::fromStdString(box.title), joinLines(box.lines),
+                       toQtButtons(box.buttons), m_parent);
+    // Texts such as the link tags "<LXA000>" must show as written, never as markup.
+    dialog.setTextFormat(Qt::PlainText);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    return toAnswer(box.buttons, dialog.exec());
+}
+
+}  // namespace lullex

@@ -1,0 +1,231 @@
+// The main window as a window: closing, minimising, activation, the tray icon, the window
+// stack and the screens it closes. The window manager's side is in lullex_main_x11_test.cpp.
+#include "lullex_main.h"
+
+#include "ui_test_support.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace lullex {
+namespace {
+
+class LullexMainWindowTest : public testing::Test {
+protected:
+    void showAndWait()
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, test::DeadlineMs));
+    }
+
+    LullexMain window;
+};
+
+TEST_F(LullexMainWindowTest, CloseBoxIsReportedAndLeavesTheDecisionToTheHandler)
+{
+    showAndWait();
+    int unloads = 0;
+    QObject::connect(&window, &LullexMain::closeRequested, [&] { ++unloads; });
+
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(unloads, 1);
+    EXPECT_TRUE(window.isVisible());
+}
+
+struct StateCase {
+    const char* what;
+    Qt::WindowStates from;
+    Qt::WindowStates to;
+    bool reportsMinimised;
+};
+
+TEST_F(LullexMainWindowTest, EveryStateChangeReportsWhetherTheWindowIsNowMinimised)
+{
+    showAndWait();
+    const StateCase cases[] = {
+        {"minimised by the user", Qt::WindowNoState, Qt::WindowMinimized, true},
+        {"restored by the user", Qt::WindowMinimized, Qt::WindowNoState, false},
+        {"maximised", Qt::WindowNoState, Qt::WindowMaximized, false},
+        {"minimised from maximised", Qt::WindowMaximized, Qt::WindowMaximized | Qt::WindowMinimized,
+         true},
+    };
+    for (const StateCase& row : cases) {
+        window.setWindowState(row.from);
+        std::vector<bool> reports;
+        auto connection = QObject::connect(&window, &LullexMain::windowStateChanged,
+                                           [&](bool minimised) { reports.push_back(minimised); });
+        window.setWindowState(row.to);
+        QObject::disconnect(connection);
+        EXPECT_EQ(reports, std::vector<bool>{row.reportsMinimised}) << row.what;
+        EXPECT_EQ(window.isMinimised(), row.reportsMinimised) << row.what;
+    }
+}
+
+TEST_F(LullexMainWindowTest, SetMinimisedChangesOnlyTheMinimisedState)
+{
+    showAndWait();
+    window.setWindowState(Qt::WindowMaximized);
+    std::vector<bool> reports;
+    QObject::connect(&window, &LullexMain::windowStateChanged,
+                     [&](bool minimised) { reports.push_back(minimised); });
+
+    window.setMinimised(true);
+    EXPECT_TRUE(window.isMinimised());
+    window.setMinimised(false);
+    EXPECT_FALSE(window.isMinimised());
+    EXPECT_EQ(window.windowState(), Qt::WindowStates(Qt::WindowMaximized));
+    EXPECT_EQ(reports, (std::vector<bool>{true, false}));
+}
+
+TEST_F(LullexMainWindowTest, HidingFromTheStateHandlerAndRestoringWorks)
+{
+    // What the monitoring logic does: a minimised window goes to the tray, a double click
+    // brings it back normal and visible.
+    showAndWait();
+    QObject::connect(&window, &LullexMain::windowStateChanged, [&](bool minimised) {
+        if (minimised)
+            window.hideWindow();
+    });
+
+    window.setMinimised(true);
+    EXPECT_FALSE(window.isVisible());
+
+    window.setMinimised(false);
+    window.showWindow();
+    window.centreOnScreen();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window, test::DeadlineMs));
+    EXPECT_FALSE(window.isMinimised());
+}
+
+TEST_F(LullexMainWindowTest, MinimisingBeforeTheWindowShowsKeepsItHidden)
+{
+    int reports = 0;
+    QObject::connect(&window, &LullexMain::windowStateChanged, [&](bool minimised) {
+        reports += minimised ? 1 : 0;
+        window.hideWindow();
+    });
+    window.setMinimised(true);
+    EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(window.isMinimised());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(LullexMainWindowTest, ActivationIsReported)
+{
+    int activations = 0;
+    QObject::connect(&window, &LullexMain::activated, [&] { ++activations; });
+    showAndWait();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activations > 0; }, test::DeadlineMs));
+}
+
+struct TrayCase {
+    QSystemTrayIcon::ActivationReason reason;
+    int restores;
+};
+
+TEST_F(LullexMainWindowTest, OnlyADoubleClickOnTheTrayIconIsReported)
+{
+    auto* tray = window.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(tray->toolTip().toStdString(), "lullex");
+    EXPECT_FALSE(tray->icon().isNull());
+
+    const TrayCase cases[] = {
+        {QSystemTrayIcon::DoubleClick, 1}, {QSystemTrayIcon::Trigger, 0},
+        {QSystemTrayIcon::Context, 0},     {QSystemTrayIcon::MiddleClick, 0},
+        {QSystemTrayIcon::Unknown, 0},
+    };
+    for (const TrayCase& row : cases) {
+        int restores = 0;
+        auto connection =
+            QObject::connect(&window, &LullexMain::trayDoubleClicked, [&] { ++restores; });
+        emit tray->activated(row.reason);
+        QObject::disconnect(connection);
+        EXPECT_EQ(restores, row.restores) << "reason " << row.reason;
+    }
+}
+
+TEST_F(LullexMainWindowTest, TopmostSetBeforeTheWindowExistsHoldsWhenItShows)
+{
+    ASSERT_EQ(window.windowHandle(), nullptr);
+    window.setTopmost(true);
+    showAndWait();
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+
+    // A hide and show, as the tray does, keeps the state.
+    window.hideWindow();
+    window.showWindow();
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+class CountingDialog : public QDialog {
+public:
+    int closeEvents = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        ++closeEvents;
+        QDialog::closeEvent(event);
+    }
+};
+
+TEST_F(LullexMainWindowTest, CloseDialogsEndsAModalScreenWithoutItsCloseHandling)
+{
+    showAndWait();
+    CountingDialog screen;
+    int finished = 0;
+    QObject::connect(&screen, &QDialog::finished, [&] { ++finished; });
+    window.registerDialog(&screen);
+
+    QTimer closer;
+    closer.setInterval(20);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (screen.isVisible()) {
+            closer.stop();
+            window.closeDialogs();
+        }
+    });
+    closer.start();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] { screen.done(QDialog::Accepted); });
+    deadline.start(test::DeadlineMs);
+
+    const int result = screen.exec();
+    deadline.stop();
+
+    EXPECT_EQ(result, QDialog::Rejected) << "the screen was not closed by closeDialogs";
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(screen.closeEvents, 0);
+    EXPECT_EQ(finished, 0);
+}
+
+TEST_F(LullexMainWindowTest, CloseDialogsClosesEveryRegisteredScreenAndForgetsDeletedOnes)
+{
+    QDialog about;
+    QDialog config;
+    auto* gone = new QDialog;
+    window.registerDialog(&about);
+    window.registerDialog(gone);
+    window.registerDialog(&config);
+    about.show();
+    config.show();
+    delete gone;
+
+    window.closeDialogs();
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_FALSE(config.isVisible());
+}
+
+}  // namespace
+}  // namespace lullex
