@@ -1,0 +1,86 @@
+#pragma once
+
+#include "child_process.h"
+#include "temp_dir.h"
+#include "x_session.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lullex::test {
+
+// The values of a configuration file, as stored (check boxes and roles as 1/2).
+struct ConfigValues {
+    int CMain = 1;
+    int DName = 1;
+    std::string IPAdd;
+    int Port1 = 10001;
+    int CPUDelay = 600;
+    int LogLevel = 3;
+    std::string LogName = "Lullex.log";
+    std::string LogPath = "Log/";
+    int RunOnTop = 1;
+    int StartDelay = 2;
+    int StartMin = 1;
+    int ShutTime = 60;
+    int ShutType = 1;
+};
+
+// The file as the program writes it: 23 lines with CR LF ends.
+std::string ConfigFileText(const ConfigValues& values);
+
+// A status line of the log without its timestamp ("dd-mmm-yy hh:mm:ss, " is 20 characters),
+// e.g. " Enter    , Run       , Count:   0". Other lines come back unchanged.
+std::string WithoutTimestamp(const std::string& line);
+
+// The built program (build/lullex).
+std::filesystem::path LullexBinary();
+
+// One copy of the real program in a working directory of its own, holding Data/Lullex.ini
+// and an empty Log/, started in an X session with its own XDG_RUNTIME_DIR (so copies of
+// different tests never see each other's single-instance lock). Standard error (where every
+// message box is echoed) is kept. The program is stopped by pid when the object goes.
+class LullexProgram {
+public:
+    explicit LullexProgram(const XSession& session, const ConfigValues& config = {});
+    ~LullexProgram();
+
+    const std::filesystem::path& workingDirectory() const { return m_dir.path(); }
+    std::filesystem::path logFile() const;
+    // Starts the program with these arguments; extra variables are set on top of the session's.
+    void start(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
+    // A second process in the same working directory and runtime directory (the single-instance
+    // lock is shared), e.g. a second copy; it is stopped when this object goes.
+    ChildProcess& startAnother(const std::vector<std::string>& arguments);
+    ChildProcess& process();
+
+    // The log's lines, CR LF stripped; empty while there is no log file.
+    std::vector<std::string> logLines() const;
+    // Waits until a log line without its timestamp equals `fields`; returns its index.
+    std::optional<std::size_t> waitForLogLine(const std::string& fields,
+                                              std::chrono::milliseconds timeout = DefaultTimeout,
+                                              std::size_t from = 0) const;
+    // Waits until the program has written `text` to standard error.
+    bool waitForStderr(const std::string& text,
+                       std::chrono::milliseconds timeout = DefaultTimeout) const;
+    // The process's exit code, waiting up to the timeout.
+    std::optional<int> waitForExit(std::chrono::milliseconds timeout = DefaultTimeout);
+    // For assertion messages: the process, its output and the log.
+    std::string describe() const;
+
+private:
+    const XSession& m_session;
+    TempDir m_dir;
+    std::filesystem::path m_runtimeDir;
+    std::unique_ptr<ChildProcess> m_process;
+    std::vector<std::unique_ptr<ChildProcess>> m_others;
+
+    ProcessSpec spec(const std::vector<std::string>& arguments, const Environment& extra) const;
+};
+
+}  // namespace lullex::test
