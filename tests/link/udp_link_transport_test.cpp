@@ -8,6 +8,8 @@
 
 #include <QElapsedTimer>
 
+#include <netdb.h>
+
 namespace lullex {
 namespace {
 
@@ -108,8 +110,22 @@ TEST_F(MasterTransportTest, UnusablePartnerSettingsFailTheSend)
     EXPECT_TRUE(lookups.empty()) << "none of these is a name to look up";
 }
 
+// A bare root file system may have no /etc/hosts, and this machine has no name server.
+bool localhostResolves()
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    addrinfo* found = nullptr;
+    const bool resolves = getaddrinfo("localhost", nullptr, &hints, &found) == 0;
+    if (found)
+        freeaddrinfo(found);
+    return resolves;
+}
+
 TEST_F(MasterTransportTest, DomainNameIsResolvedInTheBackground)
 {
+    if (!localhostResolves())
+        GTEST_SKIP() << "\"localhost\" does not resolve on this machine (no /etc/hosts entry)";
     state.settings.DName = DNameDomain;
     state.settings.IPAdd = "localhost";
 
