@@ -160,18 +160,6 @@ void RecordingSender::SendTag()
     m_state.NextTag = "<LXA100>";
 }
 
-void CountingTimer::start()
-{
-    running = true;
-    ++starts;
-}
-
-void CountingTimer::stop()
-{
-    running = false;
-    ++stops;
-}
-
 void ScriptedInitialiser::InitSettings()
 {
     ++calls;

@@ -8,6 +8,7 @@
 #include "power_actions.h"
 #include "program_end.h"
 #include "prompter.h"
+#include "seam_fakes.h"
 #include "settings_initialiser.h"
 
 #include <functional>
@@ -156,25 +157,6 @@ public:
 
 private:
     AppState& m_state;
-};
-
-struct ProgramEnded {
-    int exitCode;
-};
-
-class ThrowingTerminator : public Terminator {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-};
-
-class CountingTimer : public MainTimer {
-public:
-    void start() override;
-    void stop() override;
-
-    bool running = false;
-    int starts = 0;
-    int stops = 0;
 };
 
 // Stands for InitSettings: copies the prepared settings in and sets what it sets.

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "clock.h"
-#include "program_end.h"
 #include "prompter.h"
+#include "seam_fakes.h"
 
-#include <ctime>
 #include <vector>
 
 namespace lullex {
@@ -22,33 +20,9 @@ public:
     }
 };
 
-// What ThrowingTerminator throws: the program's end cannot return, so a test catches this.
-struct ProgramEnded {
-    int exitCode;
-};
-
-class ThrowingTerminator : public Terminator {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
-};
-
-class CountingTimer : public MainTimer {
-public:
-    int starts = 0;
-    int stops = 0;
-
-    void start() override { ++starts; }
-    void stop() override { ++stops; }
-};
-
-// Always the same local time, so timestamps can be compared byte for byte.
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(const std::tm& time) : m_time(time) {}
-    std::tm localNow() const override { return m_time; }
-
-private:
-    std::tm m_time;
-};
+using test::CountingTimer;
+using test::FixedClock;
+using test::ProgramEnded;
+using test::ThrowingTerminator;
 
 }  // namespace lullex
