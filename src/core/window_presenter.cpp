@@ -13,7 +13,9 @@ WindowPresenter::WindowPresenter(AppState& state, MainWindowView& view)
 
 void WindowPresenter::Form_Activate()
 {
-    m_view.setTopmost(m_state.settings.RunOnTop == SettingYes);
+    // The window manager activates a window the countdown restored only after the restore has
+    // set the stack, so the countdown's own rule must hold here too or it loses its place.
+    m_view.setTopmost(topmostWanted());
     if (m_view.isMinimised())
         putInTray();
 }

@@ -119,16 +119,31 @@ TEST_F(WindowPresenterTest, TheCountdownAlwaysStandsOnTop)
     }
 }
 
-TEST_F(WindowPresenterTest, ActivationFollowsRunOnTopOnly)
+TEST_F(WindowPresenterTest, ActivationKeepsTheWindowOnTopByRunOnTopOrTheCountdown)
 {
-    state.State = RunState::Countdown;
-    state.settings.RunOnTop = 2;
-    presenter.Form_Activate();
-    EXPECT_TRUE(view.topmost);
-    state.settings.RunOnTop = 1;
-    presenter.Form_Activate();
-    EXPECT_FALSE(view.topmost);
-    EXPECT_TRUE(view.visible);
+    struct ActivationCase {
+        int16_t runOnTop;
+        RunState runState;
+        bool topmost;
+    };
+    const ActivationCase cases[] = {
+        {2, RunState::Run, true},
+        {1, RunState::Run, false},
+        {1, RunState::Initialise, false},
+        // The window manager activates the window the countdown restored after the countdown
+        // put it on top; activation must not take that back.
+        {1, RunState::Countdown, true},
+        {2, RunState::Countdown, true},
+    };
+    for (const ActivationCase& c : cases) {
+        state.settings.RunOnTop = c.runOnTop;
+        state.State = c.runState;
+        view.topmost = !c.topmost;
+        presenter.Form_Activate();
+        EXPECT_EQ(view.topmost, c.topmost)
+            << "RunOnTop " << c.runOnTop << ", state " << static_cast<int>(c.runState);
+        EXPECT_TRUE(view.visible);
+    }
 }
 
 TEST_F(WindowPresenterTest, ActivationOfAMinimisedWindowHidesIt)

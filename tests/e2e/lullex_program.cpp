@@ -94,10 +94,25 @@ void LullexProgram::start(const std::vector<std::string>& arguments, const Envir
     m_process = std::make_unique<ChildProcess>(spec(arguments, extra));
 }
 
-ChildProcess& LullexProgram::startAnother(const std::vector<std::string>& arguments)
+void LullexProgram::startThrough(const std::vector<std::string>& launcher,
+                                 const std::vector<std::string>& arguments,
+                                 const Environment& extra)
 {
-    m_others.push_back(std::make_unique<ChildProcess>(spec(arguments, {})));
+    ProcessSpec launched = spec(arguments, extra);
+    launched.argv.insert(launched.argv.begin(), launcher.begin(), launcher.end());
+    m_process = std::make_unique<ChildProcess>(launched);
+}
+
+ChildProcess& LullexProgram::startAnother(const std::vector<std::string>& arguments,
+                                          const Environment& extra)
+{
+    m_others.push_back(std::make_unique<ChildProcess>(spec(arguments, extra)));
     return *m_others.back();
+}
+
+void LullexProgram::shareRuntimeDirWith(const LullexProgram& other)
+{
+    m_runtimeDir = other.m_runtimeDir;
 }
 
 ChildProcess& LullexProgram::process()

@@ -54,9 +54,20 @@ public:
     std::filesystem::path logFile() const;
     // Starts the program with these arguments; extra variables are set on top of the session's.
     void start(const std::vector<std::string>& arguments = {}, const Environment& extra = {});
+    // The same through a launcher that ends by executing the program in its own process, such
+    // as {"ip", "netns", "exec", NAME}: the pid stays the program's.
+    void startThrough(const std::vector<std::string>& launcher,
+                      const std::vector<std::string>& arguments = {},
+                      const Environment& extra = {});
     // A second process in the same working directory and runtime directory (the single-instance
-    // lock is shared), e.g. a second copy; it is stopped when this object goes.
-    ChildProcess& startAnother(const std::vector<std::string>& arguments);
+    // lock is shared), e.g. a second copy; it is stopped when this object goes. Extra variables
+    // are set as for start().
+    ChildProcess& startAnother(const std::vector<std::string>& arguments,
+                               const Environment& extra = {});
+    // Makes this program use the other one's runtime directory, so that copies in two working
+    // directories share the single-instance lock. Call it before starting.
+    void shareRuntimeDirWith(const LullexProgram& other);
+    const std::filesystem::path& runtimeDirectory() const { return m_runtimeDir; }
     ChildProcess& process();
 
     // The log's lines, CR LF stripped; empty while there is no log file.

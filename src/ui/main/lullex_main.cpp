@@ -64,6 +64,9 @@ LullexMain::LullexMain(QWidget* parent) : QWidget(parent), m_tray(new TrayIcon(L
     setWindowIcon(LullexIcon());
     setFont(QFont(QStringLiteral("Arial"), 10));
     buildLayout();
+    // Sized now: the first show would resize the window to its layout, and Qt drops a
+    // minimised state set before that resize.
+    adjustSize();
     connect(m_tray, &TrayIcon::doubleClicked, this, &LullexMain::trayDoubleClicked);
 }
 
@@ -168,11 +171,23 @@ void LullexMain::setButtonEnabled(Button which, bool enabled)
 
 bool LullexMain::isMinimised() const
 {
+    if (!m_shownOnce)
+        return m_minimisedBeforeFirstShow;
     return windowState().testFlag(Qt::WindowMinimized);
 }
 
 void LullexMain::setMinimised(bool minimised)
 {
+    // Before its first show the window has no X window to carry the state: Qt would map it
+    // iconic on a later show, and the window manager's report of that would send a window the
+    // user just restored from the tray straight back there.
+    if (!m_shownOnce) {
+        if (m_minimisedBeforeFirstShow != minimised) {
+            m_minimisedBeforeFirstShow = minimised;
+            emit windowStateChanged(minimised);
+        }
+        return;
+    }
     Qt::WindowStates state = windowState();
     state.setFlag(Qt::WindowMinimized, minimised);
     setWindowState(state);
@@ -180,7 +195,10 @@ void LullexMain::setMinimised(bool minimised)
 
 void LullexMain::showWindow()
 {
-    show();
+    if (!m_shownOnce && m_minimisedBeforeFirstShow)
+        showMinimized();
+    else
+        show();
 }
 
 void LullexMain::hideWindow()
@@ -251,6 +269,12 @@ void LullexMain::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         emit windowStateChanged(isMinimised());
+}
+
+void LullexMain::showEvent(QShowEvent* event)
+{
+    m_shownOnce = true;
+    QWidget::showEvent(event);
 }
 
 void LullexMain::closeEvent(QCloseEvent* event)

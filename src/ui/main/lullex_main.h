@@ -66,6 +66,7 @@ protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLayout();
@@ -77,6 +78,8 @@ private:
     std::array<QPushButton*, 5> m_buttons{};
     LogoLabel* m_logo = nullptr;
     TrayIcon* m_tray;
+    bool m_shownOnce = false;
+    bool m_minimisedBeforeFirstShow = false;
     std::vector<QPointer<QWidget>> m_dialogs;
 };
 

@@ -1,0 +1,200 @@
+// The countdown of the real program in the test mode ("-InhibitShutdown": the idle limit and
+// the countdown are 6 seconds and the action is only announced in a box): the window coming
+// forward, the simulation box and what follows it, Cancel, and the untouched configuration.
+#include "e2e_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace lullex::test {
+namespace {
+
+const char* const Above = "_NET_WM_STATE_ABOVE";
+const char* const Hidden = "_NET_WM_STATE_HIDDEN";
+
+std::string Padded(int count)
+{
+    const std::string digits = std::to_string(count);
+    return std::string(digits.size() < 4 ? 4 - digits.size() : 0, ' ') + digits;
+}
+
+// The status line of a second without input (the last sample saw nothing either).
+std::string Quiet(const std::string& eventAndDetail, int count)
+{
+    return eventAndDetail + ", Count:" + Padded(count) + ", Key: False, Mouse: False";
+}
+
+TEST(Countdown, PutsTheWindowOnTopAndTheSimulationBoxEndsTheProgram)
+{
+    XSession session({.windowManager = true});
+    LullexProgram program(session, TestModeConfig());
+    StartCutOff(program, {"-InhibitShutdown"});
+
+    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(window) << program.describe();
+    const std::string entering = Quiet(" Enter    , Power Off ", 0);
+    const bool early = program.waitForLogLine(entering, std::chrono::milliseconds(0)).has_value();
+    EXPECT_TRUE(early || !HasState(session, *window, Above))
+        << "RunOnTop 1: on top before the countdown";
+
+    const std::optional<std::size_t> entered = program.waitForLogLine(entering, LongTimeout);
+    ASSERT_TRUE(entered) << program.describe();
+    EXPECT_TRUE(WaitForState(session, *window, Above, true)) << "the countdown is not on top";
+
+    ASSERT_TRUE(
+        program.waitForStderr("Lullex Simulate Power Off\nTest Real Power Off\n", LongTimeout))
+        << program.describe();
+    ASSERT_TRUE(WaitForVisibleWindow(session, "Lullex Simulate Power Off"));
+    EXPECT_TRUE(HasState(session, *window, Above)) << "the countdown left the top";
+    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Simulate Power Off")) << program.describe();
+    EXPECT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
+
+    // Six idle seconds, then the countdown from 6 to 0; it ends with the simulation.
+    std::vector<std::string> expected = {Quiet(" Run      ,           ", 5), entering};
+    for (int count = 0; count <= 5; ++count)
+        expected.push_back(Quiet(" Power Off,           ", count));
+    expected.push_back(Quiet(" Power Off, Simulate  ", 6));
+    expected.push_back(Quiet(" Close    , Power Off ", 6));
+    EXPECT_EQ(FieldsFrom(program.logLines(), *entered - 1), expected);
+}
+
+TEST(Countdown, BringsAMinimisedWindowBackCentredAndOnTop)
+{
+    XSession session({.windowManager = true});
+    ConfigValues config = TestModeConfig();
+    // Time enough to put the window out of the way before the countdown.
+    config.StartDelay = 5;
+    LullexProgram program(session, config);
+    StartCutOff(program, {"-InhibitShutdown"});
+
+    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(window) << program.describe();
+    const std::string id = std::to_string(*window);
+    Xdotool(session, {"windowmove", id, "0", "0"});
+    Xdotool(session, {"windowminimize", id});
+    ASSERT_TRUE(WaitForState(session, *window, Hidden, true)) << program.describe();
+    const std::string entering = Quiet(" Enter    , Power Off ", 0);
+    ASSERT_FALSE(program.waitForLogLine(entering, std::chrono::milliseconds(0)))
+        << "the countdown began before the window was minimised";
+
+    ASSERT_TRUE(program.waitForLogLine(entering, LongTimeout)) << program.describe();
+    const std::optional<XWindowId> forward = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(forward) << "the countdown did not bring the window back\n" << program.describe();
+    EXPECT_TRUE(WaitForState(session, *forward, Hidden, false));
+    WindowGeometry geometry;
+    EXPECT_TRUE(WaitUntilCentred(session, *forward, geometry))
+        << "not centred: " << geometry.width << "x" << geometry.height << "+" << geometry.x << "+"
+        << geometry.y;
+
+    ASSERT_TRUE(WaitForState(session, *forward, Above, true)) << "the countdown is not on top";
+    EXPECT_TRUE(StaysTrueFor([&] { return HasState(session, *forward, Above); },
+                             std::chrono::milliseconds(2000)))
+        << "the countdown left the top";
+}
+
+TEST(Countdown, SimulatedHibernateRestartsMonitoringFromTheActivationDelay)
+{
+    XSession session({.windowManager = true});
+    ConfigValues config = TestModeConfig();
+    config.StartDelay = 2;
+    config.ShutType = 5;
+    LullexProgram program(session, config);
+    StartCutOff(program, {"-InhibitShutdown"});
+
+    ASSERT_TRUE(
+        program.waitForStderr("Lullex Simulate Hibernate\nTest Real Hibernate\n", LongTimeout))
+        << program.describe();
+    const std::optional<std::size_t> simulated =
+        program.waitForLogLine(Quiet(" Hibernate, Simulate  ", 6), LongTimeout);
+    ASSERT_TRUE(simulated) << program.describe();
+    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Simulate Hibernate")) << program.describe();
+
+    const std::optional<std::size_t> running =
+        WaitForLineStartingWith(program, " Enter    , Run       , Count:   0", *simulated);
+    ASSERT_TRUE(running) << program.describe();
+    ASSERT_TRUE(WaitForLineStartingWith(program, " Run      ,           , Count:   1", *running))
+        << "monitoring did not go on after the restart\n"
+        << program.describe();
+    EXPECT_TRUE(program.process().running());
+
+    const std::vector<std::string> lines = program.logLines();
+    const std::vector<std::string> fields = FieldsFrom(lines, *simulated + 1);
+    ASSERT_GE(fields.size(), 6u) << program.describe();
+    const std::vector<std::string> restart = {
+        Quiet(" Start    , Initialise", 2),
+        Quiet(" Restart  , Hibernate ", 2),
+        Quiet(" ---------, ----------", 2),
+        Quiet(" ---------, ----------", 2),
+    };
+    EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + 4), restart);
+    // The first sample after the restart compares the cursor with the forgotten sum 0; the
+    // Return that closed the box may or may not count as a key.
+    const std::regex firstSample(
+        R"( Inactive ,           , Count:   1, Key: (True |False), Mouse: True)");
+    EXPECT_TRUE(std::regex_match(fields[4], firstSample)) << fields[4];
+    EXPECT_EQ(fields[5], " Enter    , Run       , Count:   0" + fields[4].substr(34));
+    // The restart's first activation second is silent: the delay is a whole second longer
+    // than after the start (3 s instead of 2). Log seconds only round down.
+    EXPECT_GE(SecondsBetween(lines[*simulated + 1], lines[*running]), 3)
+        << "the activation after the restart did not start from StartDelay";
+}
+
+TEST(Countdown, TestModeLeavesTheConfigurationFileUntouched)
+{
+    XSession session({.windowManager = true});
+    LullexProgram program(session, TestModeConfig());
+    const std::filesystem::path data = program.workingDirectory() / "Data";
+    const std::string before = ReadWholeFile(data / "Lullex.ini");
+    StartCutOff(program, {"-InhibitShutdown"});
+
+    ASSERT_TRUE(program.waitForStderr("Lullex Simulate Power Off\n", LongTimeout))
+        << program.describe();
+    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Simulate Power Off")) << program.describe();
+    ASSERT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
+    // The run was in the test mode's 6 seconds, not the file's 600 and 60.
+    ASSERT_TRUE(program.waitForLogLine(Quiet(" Power Off, Simulate  ", 6)));
+
+    EXPECT_EQ(ReadWholeFile(data / "Lullex.ini"), before);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(data))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"Lullex.ini"}) << "a file was written in Data/";
+}
+
+TEST(Countdown, CancelGoesBackToTheActivationDelayAndLeavesTheTop)
+{
+    XSession session({.windowManager = true});
+    LullexProgram program(session, TestModeConfig());
+    StartCutOff(program, {"-InhibitShutdown"});
+
+    const std::optional<std::size_t> entered =
+        program.waitForLogLine(Quiet(" Enter    , Power Off ", 0), LongTimeout);
+    ASSERT_TRUE(entered) << program.describe();
+    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(window) << program.describe();
+    ASSERT_TRUE(WaitForState(session, *window, Above, true)) << "the countdown is not on top";
+    ClickEdgeButton(session, *window, EdgeButton::First);
+
+    const std::optional<std::size_t> reset =
+        WaitForLineStartingWith(program, " Reset    , Power Off , Count:", *entered);
+    ASSERT_TRUE(reset) << "Cancel was not pressed\n" << program.describe();
+    const std::optional<std::size_t> running =
+        program.waitForLogLine(Quiet(" Enter    , Run       ", 0), LongTimeout, *reset);
+    ASSERT_TRUE(running) << "monitoring did not start again\n" << program.describe();
+
+    const std::vector<std::string> fields = FieldsFrom(program.logLines());
+    // Cancel came between two countdown seconds: its count is the next one.
+    const std::string lastSecond = fields[*reset - 1];
+    ASSERT_TRUE(lastSecond.starts_with(" Power Off,           , Count:")) << lastSecond;
+    EXPECT_EQ(fields[*reset], Quiet(" Reset    , Power Off ", CountOf(lastSecond) + 1));
+    EXPECT_EQ(fields[*reset + 1], Quiet(" Start    , Initialise", 1));
+    EXPECT_EQ(*running, *reset + 2) << "the activation delay was not the whole StartDelay";
+    EXPECT_TRUE(WaitForState(session, *window, Above, false))
+        << "RunOnTop 1: the window stays on top after Cancel";
+}
+
+}  // namespace
+}  // namespace lullex::test

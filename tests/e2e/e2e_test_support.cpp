@@ -1,0 +1,334 @@
+#include "e2e_test_support.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace lullex::test {
+namespace {
+
+constexpr int SecondsPerDay = 24 * 60 * 60;
+// "dd-mmm-yy hh:mm:ss": the clock starts after the date and its blank.
+constexpr std::size_t ClockOffset = 10;
+// The logo stands at the window's left edge, 64 pixels wide inside the layout's margin.
+constexpr int LogoRight = 80;
+// How far inside a button of the bottom row the tests click: well inside the layout's margin
+// and the button's own border, whatever the style.
+constexpr int ButtonInset = 30;
+constexpr int ButtonRowLift = 18;
+
+Environment CutOffEnvironment(const LullexProgram& program, Environment extra)
+{
+    extra["DBUS_SYSTEM_BUS_ADDRESS"] =
+        "unix:path=" + (program.workingDirectory() / "no-system-bus").string();
+    return extra;
+}
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+bool IsWarningOrange(const Rgb& colour)
+{
+    return colour.red >= 235 && colour.green >= 100 && colour.green <= 160 && colour.blue <= 50;
+}
+
+bool IsDark(const Rgb& colour)
+{
+    return colour.red < 80 && colour.green < 80 && colour.blue < 80;
+}
+
+// One line of ImageMagick's histogram: "   415: (255,128,  0) #FF8000 srgb(255,128,0)".
+bool ParseHistogramLine(const std::string& line, long& count, Rgb& colour)
+{
+    static const std::regex pattern(R"(^\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+))");
+    std::smatch match;
+    if (!std::regex_search(line, match, pattern))
+        return false;
+    count = std::stol(match[1]);
+    colour = {std::stoi(match[2]), std::stoi(match[3]), std::stoi(match[4])};
+    return true;
+}
+
+// The second guard beside the missing system bus: a start that could act on the machine, in
+// a test written carelessly, is refused before it happens.
+void RequireHarmless(const LullexProgram& program, const std::vector<std::string>& arguments)
+{
+    const bool testMode = !arguments.empty() && arguments.front().starts_with("-InhibitShutdown");
+    const std::filesystem::path file = program.workingDirectory() / "Data/Lullex.ini";
+    const bool monitorOnly = std::filesystem::exists(file) &&
+                             ReadWholeFile(file).find("\r\nShutType=4\r\n") != std::string::npos;
+    if (!testMode && !monitorOnly)
+        throw std::logic_error("refused to start Lullex outside the test mode with a power action");
+}
+
+}  // namespace
+
+void StartCutOff(LullexProgram& program, const std::vector<std::string>& arguments,
+                 const Environment& extra)
+{
+    RequireHarmless(program, arguments);
+    program.start(arguments, CutOffEnvironment(program, extra));
+}
+
+ChildProcess& StartAnotherCutOff(LullexProgram& program, const std::vector<std::string>& arguments)
+{
+    RequireHarmless(program, arguments);
+    return program.startAnother(arguments, CutOffEnvironment(program, {}));
+}
+
+ConfigValues TestModeConfig()
+{
+    ConfigValues config;
+    config.StartDelay = 1;
+    config.CPUDelay = 600;
+    config.ShutTime = 60;
+    config.ShutType = 1;
+    return config;
+}
+
+ConfigValues MonitorConfig()
+{
+    ConfigValues config;
+    config.IPAdd = "127.0.0.1";
+    config.Port1 = FreeUdpPort();
+    config.StartDelay = 1;
+    config.CPUDelay = 60;
+    config.ShutTime = 2;
+    config.ShutType = 4;
+    return config;
+}
+
+int FreeUdpPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0)
+        throw std::runtime_error("cannot make a UDP socket");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    ::close(fd);
+    if (!bound)
+        throw std::runtime_error("cannot find a free UDP port");
+    return ntohs(address.sin_port);
+}
+
+std::vector<std::string> FieldsFrom(const std::vector<std::string>& lines, std::size_t from)
+{
+    std::vector<std::string> fields;
+    for (std::size_t i = from; i < lines.size(); ++i)
+        fields.push_back(WithoutTimestamp(lines[i]));
+    return fields;
+}
+
+std::optional<std::size_t> WaitForLineStartingWith(const LullexProgram& program,
+                                                   const std::string& prefix, std::size_t from,
+                                                   std::chrono::milliseconds timeout)
+{
+    std::optional<std::size_t> found;
+    WaitUntil(
+        [&] {
+            const std::vector<std::string> lines = program.logLines();
+            for (std::size_t i = from; i < lines.size() && !found; ++i) {
+                if (WithoutTimestamp(lines[i]).starts_with(prefix))
+                    found = i;
+            }
+            return found.has_value();
+        },
+        timeout);
+    return found;
+}
+
+int CountOf(const std::string& fields)
+{
+    const std::string label = ", Count:";
+    const std::size_t at = fields.find(label);
+    if (at == std::string::npos || fields.size() < at + label.size() + 4)
+        throw std::invalid_argument("no count in \"" + fields + "\"");
+    return std::stoi(fields.substr(at + label.size(), 4));
+}
+
+bool IsTimestamp(const std::string& text)
+{
+    static const std::regex form(R"(\d\d-\S{3}-\d\d \d\d:\d\d:\d\d)");
+    return std::regex_match(text, form);
+}
+
+int SecondOfDay(const std::string& line)
+{
+    if (line.size() < 18 || !IsTimestamp(line.substr(0, 18)))
+        throw std::invalid_argument("no timestamp at the start of \"" + line + "\"");
+    const auto number = [&](std::size_t at) { return std::stoi(line.substr(ClockOffset + at, 2)); };
+    return number(0) * 3600 + number(3) * 60 + number(6);
+}
+
+int SecondsBetween(const std::string& earlier, const std::string& later)
+{
+    return (SecondOfDay(later) - SecondOfDay(earlier) + SecondsPerDay) % SecondsPerDay;
+}
+
+std::optional<XWindowId> WaitForVisibleWindow(const XSession& session, const std::string& title,
+                                              std::chrono::milliseconds timeout)
+{
+    return FindWindowByTitle(session, title, timeout, true);
+}
+
+bool HasState(const XSession& session, XWindowId window, const std::string& atom)
+{
+    const std::vector<std::string> states = WindowStates(session, window);
+    return std::find(states.begin(), states.end(), atom) != states.end();
+}
+
+bool WaitForState(const XSession& session, XWindowId window, const std::string& atom, bool present,
+                  std::chrono::milliseconds timeout)
+{
+    return WaitUntil([&] { return HasState(session, window, atom) == present; }, timeout,
+                     std::chrono::milliseconds(100));
+}
+
+WindowGeometry ScreenGeometry(const XSession& session, XWindowId window)
+{
+    const CommandResult result =
+        RunCommand(session.processSpec({"xwininfo", "-id", std::to_string(window)}));
+    if (result.exitCode != 0)
+        throw std::runtime_error("xwininfo failed: " + result.err);
+    WindowGeometry geometry;
+    const std::pair<const char*, int*> fields[] = {{"Absolute upper-left X:", &geometry.x},
+                                                   {"Absolute upper-left Y:", &geometry.y},
+                                                   {"Width:", &geometry.width},
+                                                   {"Height:", &geometry.height}};
+    std::istringstream lines(result.out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t start = line.find_first_not_of(' ');
+        for (const auto& [label, value] : fields) {
+            if (start != std::string::npos && line.compare(start, std::strlen(label), label) == 0)
+                *value = std::stoi(line.substr(start + std::strlen(label)));
+        }
+    }
+    return geometry;
+}
+
+bool WaitUntilCentred(const XSession& session, XWindowId window, WindowGeometry& last)
+{
+    // The program centres the frame; the client stands half a title bar lower. The window
+    // manager may show it elsewhere for a moment before it moves.
+    constexpr int Slack = 40;
+    return WaitUntil(
+        [&] {
+            last = ScreenGeometry(session, window);
+            return std::abs(last.x + last.width / 2 - ScreenWidth / 2) <= Slack &&
+                   std::abs(last.y + last.height / 2 - ScreenHeight / 2) <= Slack;
+        },
+        LongTimeout, std::chrono::milliseconds(100));
+}
+
+bool IsViewable(const XSession& session, XWindowId window)
+{
+    const CommandResult result =
+        RunCommand(session.processSpec({"xwininfo", "-id", std::to_string(window)}));
+    return result.exitCode == 0 && result.out.find("Map State: IsViewable") != std::string::npos;
+}
+
+bool StaysTrueFor(const std::function<bool()>& condition, std::chrono::milliseconds period)
+{
+    bool missed = false;
+    WaitUntil(
+        [&] {
+            missed = !condition();
+            return missed;
+        },
+        period, std::chrono::milliseconds(100));
+    return !missed;
+}
+
+bool TypeInto(const XSession& session, XWindowId window, const std::string& keys)
+{
+    try {
+        Xdotool(session, {"windowactivate", "--sync", std::to_string(window)});
+        Xdotool(session, {"key", "--clearmodifiers", keys});
+        return true;
+    } catch (const std::runtime_error&) {
+        return false;  // the window went away, e.g. closed by an earlier key
+    }
+}
+
+bool CloseBoxWithReturn(const XSession& session, const std::string& title)
+{
+    const std::optional<XWindowId> box = WaitForVisibleWindow(session, title);
+    if (!box)
+        return false;
+    const auto gone = [&] { return FindWindowsByTitle(session, title, true).empty(); };
+    // A key typed while the box was still being activated may be lost; type it again then. A
+    // stray Return reaches at most the main window, whose buttons ignore it.
+    return WaitUntil(
+        [&] {
+            TypeInto(session, *box, "Return");
+            return WaitUntil(gone, std::chrono::milliseconds(5000), std::chrono::milliseconds(100));
+        },
+        LongTimeout);
+}
+
+void ClickEdgeButton(const XSession& session, XWindowId window, EdgeButton button)
+{
+    const WindowGeometry geometry = ScreenGeometry(session, window);
+    const int x = button == EdgeButton::First ? geometry.x + ButtonInset
+                                              : geometry.x + geometry.width - ButtonInset;
+    const int y = geometry.y + geometry.height - ButtonRowLift;
+    Xdotool(session, {"mousemove", std::to_string(x), std::to_string(y), "click", "1"});
+}
+
+WindowColours ColoursBesideLogo(const XSession& session, XWindowId window)
+{
+    const WindowGeometry geometry = ScreenGeometry(session, window);
+    TempDir dir("lullex-picture");
+    const std::string picture = dir.file("window.png").string();
+    const CommandResult shot =
+        RunCommand(session.processSpec({"import", "-window", std::to_string(window), picture}));
+    if (shot.exitCode != 0)
+        throw std::runtime_error("import failed: " + shot.err);
+    const std::string area = std::to_string(geometry.width - LogoRight) + "x" +
+                             std::to_string(geometry.height) + "+" + std::to_string(LogoRight) +
+                             "+0";
+    const CommandResult histogram = RunCommand(session.processSpec(
+        {"convert", picture, "-crop", area, "+repage", "-format", "%c", "histogram:info:-"}));
+    if (histogram.exitCode != 0)
+        throw std::runtime_error("convert failed: " + histogram.err);
+    WindowColours colours;
+    std::istringstream lines(histogram.out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        long count = 0;
+        Rgb colour;
+        if (!ParseHistogramLine(line, count, colour))
+            continue;
+        if (IsWarningOrange(colour))
+            colours.orange += count;
+        else if (IsDark(colour))
+            colours.dark += count;
+    }
+    return colours;
+}
+
+std::optional<WindowGeometry> TrayPanel(const XSession& session)
+{
+    const std::vector<XWindowId> panels = FindWindowsByTitle(session, "panel");
+    if (panels.empty())
+        return std::nullopt;
+    return ScreenGeometry(session, panels.front());
+}
+
+}  // namespace lullex::test
