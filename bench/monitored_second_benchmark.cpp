@@ -5,18 +5,16 @@
 #include "monitored_program.h"
 #include "process_cpu.h"
 
-#include "x_session.h"
+#include "xvfb_benchmark_main.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace {
 
-lullex::test::XSession* xSession = nullptr;
+const lullex::test::XSession* xSession = nullptr;
 
 void OneMonitoredSecond(benchmark::State& state)
 {
@@ -48,19 +46,6 @@ BENCHMARK(OneMonitoredSecond)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUT
 
 int main(int argc, char** argv)
 {
-    std::unique_ptr<lullex::test::XSession> session;
-    try {
-        session = std::make_unique<lullex::test::XSession>();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "cannot start Xvfb: %s\n", error.what());
-        return 1;
-    }
-    session->applyToThisProcess();
-    xSession = session.get();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lullex::test::RunBenchmarksOnXvfb(
+        argc, argv, [](const lullex::test::XSession& session) { xSession = &session; });
 }

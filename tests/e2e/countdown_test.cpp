@@ -49,7 +49,7 @@ TEST(Countdown, PutsTheWindowOnTopAndTheSimulationBoxEndsTheProgram)
         << program.describe();
     ASSERT_TRUE(WaitForVisibleWindow(session, "Lullex Simulate Power Off"));
     EXPECT_TRUE(HasState(session, *window, Above)) << "the countdown left the top";
-    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Simulate Power Off")) << program.describe();
+    ASSERT_TRUE(AnswerBox(session, "Lullex Simulate Power Off")) << program.describe();
     EXPECT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
 
     // Six idle seconds, then the countdown from 6 to 0; it ends with the simulation.
@@ -110,7 +110,7 @@ TEST(Countdown, SimulatedHibernateRestartsMonitoringFromTheActivationDelay)
     const std::optional<std::size_t> simulated =
         program.waitForLogLine(Quiet(" Hibernate, Simulate  ", 6), LongTimeout);
     ASSERT_TRUE(simulated) << program.describe();
-    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Simulate Hibernate")) << program.describe();
+    ASSERT_TRUE(AnswerBox(session, "Lullex Simulate Hibernate")) << program.describe();
 
     const std::optional<std::size_t> running =
         WaitForLineStartingWith(program, " Enter    , Run       , Count:   0", *simulated);
@@ -152,7 +152,7 @@ TEST(Countdown, TestModeLeavesTheConfigurationFileUntouched)
 
     ASSERT_TRUE(program.waitForStderr("Lullex Simulate Power Off\n", LongTimeout))
         << program.describe();
-    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Simulate Power Off")) << program.describe();
+    ASSERT_TRUE(AnswerBox(session, "Lullex Simulate Power Off")) << program.describe();
     ASSERT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
     // The run was in the test mode's 6 seconds, not the file's 600 and 60.
     ASSERT_TRUE(program.waitForLogLine(Quiet(" Power Off, Simulate  ", 6)));
@@ -176,7 +176,7 @@ TEST(Countdown, CancelGoesBackToTheActivationDelayAndLeavesTheTop)
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(window) << program.describe();
     ASSERT_TRUE(WaitForState(session, *window, Above, true)) << "the countdown is not on top";
-    ClickEdgeButton(session, *window, EdgeButton::First);
+    ClickButton(session, *window, MainButton::Reset);
 
     const std::optional<std::size_t> reset =
         WaitForLineStartingWith(program, " Reset    , Power Off , Count:", *entered);

@@ -20,10 +20,12 @@ constexpr int SecondsPerDay = 24 * 60 * 60;
 constexpr std::size_t ClockOffset = 10;
 // The logo stands at the window's left edge, 64 pixels wide inside the layout's margin.
 constexpr int LogoRight = 80;
-// How far inside a button of the bottom row the tests click: well inside the layout's margin
-// and the button's own border, whatever the style.
-constexpr int ButtonInset = 30;
-constexpr int ButtonRowLift = 18;
+constexpr int MainButtonCount = 5;
+// From the window's bottom edge to the middle of the button row: the layout's margin and half
+// a button.
+constexpr int ButtonRowFromBottom = 22;
+// A box that has just been mapped may not have the focus yet: one key per round.
+constexpr std::chrono::milliseconds KeyRound{5000};
 
 Environment CutOffEnvironment(const LullexProgram& program, Environment extra)
 {
@@ -75,10 +77,13 @@ void RequireHarmless(const LullexProgram& program, const std::vector<std::string
 }  // namespace
 
 void StartCutOff(LullexProgram& program, const std::vector<std::string>& arguments,
-                 const Environment& extra)
+                 const Environment& extra, const std::vector<std::string>& launcher)
 {
     RequireHarmless(program, arguments);
-    program.start(arguments, CutOffEnvironment(program, extra));
+    if (launcher.empty())
+        program.start(arguments, CutOffEnvironment(program, extra));
+    else
+        program.startThrough(launcher, arguments, CutOffEnvironment(program, extra));
 }
 
 ChildProcess& StartAnotherCutOff(LullexProgram& program, const std::vector<std::string>& arguments)
@@ -109,14 +114,14 @@ ConfigValues MonitorConfig()
     return config;
 }
 
-int FreeUdpPort()
+uint16_t FreeUdpPort()
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     if (fd < 0)
         throw std::runtime_error("cannot make a UDP socket");
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
     socklen_t length = sizeof address;
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
                        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
@@ -132,6 +137,17 @@ std::vector<std::string> FieldsFrom(const std::vector<std::string>& lines, std::
     for (std::size_t i = from; i < lines.size(); ++i)
         fields.push_back(WithoutTimestamp(lines[i]));
     return fields;
+}
+
+std::vector<std::string> StatusLines(const LullexProgram& program)
+{
+    std::vector<std::string> status;
+    for (const std::string& line : program.logLines()) {
+        const std::string fields = WithoutTimestamp(line);
+        if (fields != line)
+            status.push_back(fields);
+    }
+    return status;
 }
 
 std::optional<std::size_t> WaitForLineStartingWith(const LullexProgram& program,
@@ -184,6 +200,21 @@ std::optional<XWindowId> WaitForVisibleWindow(const XSession& session, const std
                                               std::chrono::milliseconds timeout)
 {
     return FindWindowByTitle(session, title, timeout, true);
+}
+
+std::string NamedWindows(const XSession& session)
+{
+    std::ostringstream named;
+    named << "named windows on " << session.display() << ":";
+    std::istringstream ids(Xdotool(session, {"search", "--name", "."}));
+    for (XWindowId id; ids >> id;) {
+        try {
+            named << "\n  " << id << " \"" << WindowTitle(session, id) << "\"";
+        } catch (const std::runtime_error&) {
+            // Gone since the search.
+        }
+    }
+    return named.str();
 }
 
 bool HasState(const XSession& session, XWindowId window, const std::string& atom)
@@ -266,28 +297,30 @@ bool TypeInto(const XSession& session, XWindowId window, const std::string& keys
     }
 }
 
-bool CloseBoxWithReturn(const XSession& session, const std::string& title)
+bool AnswerBox(const XSession& session, const std::string& title, const std::string& key)
 {
     const std::optional<XWindowId> box = WaitForVisibleWindow(session, title);
     if (!box)
         return false;
     const auto gone = [&] { return FindWindowsByTitle(session, title, true).empty(); };
-    // A key typed while the box was still being activated may be lost; type it again then. A
-    // stray Return reaches at most the main window, whose buttons ignore it.
+    // A key typed while the box was still being activated may be lost; type it again then. Keys
+    // go through XTest to the focused window, so press and release both reach the server even
+    // when the box closes on the press. A stray key reaches at most the main window, whose
+    // buttons ignore it.
     return WaitUntil(
         [&] {
-            TypeInto(session, *box, "Return");
-            return WaitUntil(gone, std::chrono::milliseconds(5000), std::chrono::milliseconds(100));
+            TypeInto(session, *box, key);
+            return WaitUntil(gone, KeyRound, std::chrono::milliseconds(100));
         },
         LongTimeout);
 }
 
-void ClickEdgeButton(const XSession& session, XWindowId window, EdgeButton button)
+void ClickButton(const XSession& session, XWindowId window, MainButton button)
 {
     const WindowGeometry geometry = ScreenGeometry(session, window);
-    const int x = button == EdgeButton::First ? geometry.x + ButtonInset
-                                              : geometry.x + geometry.width - ButtonInset;
-    const int y = geometry.y + geometry.height - ButtonRowLift;
+    const int index = static_cast<int>(button);
+    const int x = geometry.x + geometry.width * (2 * index + 1) / (2 * MainButtonCount);
+    const int y = geometry.y + geometry.height - ButtonRowFromBottom;
     Xdotool(session, {"mousemove", std::to_string(x), std::to_string(y), "click", "1"});
 }
 

@@ -4,6 +4,7 @@
 #include "x_tools.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,9 +23,10 @@ inline constexpr int ScreenHeight = 800;
 
 // Starts the program cut off from the system bus (its address names a socket that does not
 // exist), so that whatever it does it can never reach logind and act on this machine. The
-// tests also only ever start it in the test mode or with the action "Monitor".
+// tests also only ever start it in the test mode or with the action "Monitor". A launcher
+// such as {"ip", "netns", "exec", NAME} starts it through that command.
 void StartCutOff(LullexProgram& program, const std::vector<std::string>& arguments,
-                 const Environment& extra = {});
+                 const Environment& extra = {}, const std::vector<std::string>& launcher = {});
 ChildProcess& StartAnotherCutOff(LullexProgram& program, const std::vector<std::string>& arguments);
 
 // A configuration with short delays for a run in the test mode ("-InhibitShutdown").
@@ -32,11 +34,14 @@ ConfigValues TestModeConfig();
 // A master whose action is "Monitor": only Lullex closes, so it may run outside the test mode.
 // It needs a partner address; its tags go to a free loopback port where nobody listens.
 ConfigValues MonitorConfig();
-// A UDP port on 127.0.0.1 that nothing is bound to now.
-int FreeUdpPort();
+// A UDP port that nothing on this machine is bound to now.
+uint16_t FreeUdpPort();
 
 // The log lines from `from` on, without their timestamps.
 std::vector<std::string> FieldsFrom(const std::vector<std::string>& lines, std::size_t from = 0);
+// The status lines of the program's log, without their timestamps, in file order (the header
+// and other unstamped lines left out).
+std::vector<std::string> StatusLines(const LullexProgram& program);
 // Waits until a log line at or after `from`, without its timestamp, starts with `prefix`.
 std::optional<std::size_t> WaitForLineStartingWith(const LullexProgram& program,
                                                    const std::string& prefix, std::size_t from = 0,
@@ -53,6 +58,8 @@ bool IsTimestamp(const std::string& text);
 // The window titled exactly `title` once it is mapped (viewable), or nothing at the deadline.
 std::optional<XWindowId> WaitForVisibleWindow(const XSession& session, const std::string& title,
                                               std::chrono::milliseconds timeout = LongTimeout);
+// For assertion messages: the session's display and its named windows with their ids.
+std::string NamedWindows(const XSession& session);
 bool HasState(const XSession& session, XWindowId window, const std::string& atom);
 // Polls until the window's _NET_WM_STATE holds (or lacks) the atom.
 bool WaitForState(const XSession& session, XWindowId window, const std::string& atom, bool present,
@@ -71,16 +78,17 @@ bool StaysTrueFor(const std::function<bool()>& condition, std::chrono::milliseco
 // Activates the window through the window manager and types the keys into it, as a user who
 // clicks a window and then presses a key. False when the window went away meanwhile.
 bool TypeInto(const XSession& session, XWindowId window, const std::string& keys);
-// Closes the message box titled `title` with the Return key (its default button) and waits
-// for it to go; false when it never showed or did not go.
-bool CloseBoxWithReturn(const XSession& session, const std::string& title);
+// Answers the message box titled `title` with a key ("Return" for its default button, "y",
+// "n", "Escape"), typed into it once it has the focus and again each round until the box has
+// gone; false when it never showed or is still there at the deadline.
+bool AnswerBox(const XSession& session, const std::string& title,
+               const std::string& key = "Return");
 
-// The buttons of the main window's bottom row that the tests click, from either end.
-enum class EdgeButton { First, Last };
-// Clicks a button of the main window's bottom row with the mouse: the row fills the window's
-// width below the texts, so a point a little inside its first or last button is known from
-// the window's geometry alone.
-void ClickEdgeButton(const XSession& session, XWindowId window, EdgeButton button);
+// The main window's buttons, left to right.
+enum class MainButton { Reset, Test, Configure, About, Exit };
+// Clicks a button of the main window with the pointer (XTest), as a user does: the buttons
+// share the bottom row equally, so the middle of the n-th fifth is inside the n-th.
+void ClickButton(const XSession& session, XWindowId window, MainButton button);
 
 // How many pixels of the window's picture, right of the logo, are in the orange of warnings
 // (255, 128, 0, give or take the edges of text drawn in it), and how many are dark like the

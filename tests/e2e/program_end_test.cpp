@@ -72,7 +72,7 @@ TEST_P(BadConfiguration, EndsWithCodeOneAfterItsBoxAndWritesNoLog)
     ASSERT_TRUE(program.waitForStderr(box, LongTimeout)) << program.describe();
     ASSERT_TRUE(WaitForVisibleWindow(session, "Lullex Configuration File Error"));
     EXPECT_TRUE(FindWindowsByTitle(session, "Lullex", true).empty()) << "the main window shows";
-    ASSERT_TRUE(CloseBoxWithReturn(session, "Lullex Configuration File Error"));
+    ASSERT_TRUE(AnswerBox(session, "Lullex Configuration File Error"));
 
     EXPECT_EQ(program.waitForExit(LongTimeout), 1) << program.describe();
     EXPECT_TRUE(std::filesystem::is_empty(program.workingDirectory() / "Log"))
@@ -102,7 +102,7 @@ void PrintTo(const UserEnd& end, std::ostream* out)
 const UserEnd UserEnds[] = {
     {"ExitButtonDuringRun", 1, " Run      ,           , Count:", " Exit     , Run       ",
      [](const XSession& session, XWindowId window) {
-         ClickEdgeButton(session, window, EdgeButton::Last);
+         ClickButton(session, window, MainButton::Exit);
      }},
     {"CloseBoxDuringTheActivationDelay", 3600,
      " Start    , Initialise, Count:", " Exit     , Initialise",

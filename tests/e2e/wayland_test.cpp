@@ -45,7 +45,7 @@ TEST_P(WaylandSession, WarnsAndStaysNotConfiguredWithoutAnyStep)
             "Log in to an X11 session to use it.\n",
         LongTimeout))
         << program.describe();
-    ASSERT_TRUE(CloseBoxWithReturn(session, Warning)) << program.describe();
+    ASSERT_TRUE(AnswerBox(session, Warning)) << program.describe();
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(window) << program.describe();
 

@@ -3,16 +3,14 @@
 // The real program on Xvfb as one end of the link, the other end being a second copy or a
 // socket that the test owns. No copy can reach a system bus, and each one either runs in the
 // test mode or has "Monitor" as its action, so nothing here can switch the machine off.
+#include "e2e_test_support.h"
 #include "lullex_program.h"
-#include "temp_dir.h"
 #include "x_session.h"
-#include "x_tools.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,34 +41,18 @@ std::string ConnectedLine();
 // A slave in the test mode from its first unheard second (showing `comms`) to the first
 // second of its countdown of Power Off.
 std::vector<std::string> LostLinkLines(const std::string& comms);
-// The status lines of the log, without their timestamps, in file order.
-std::vector<std::string> StatusLines(const LullexProgram& program);
 // Up to `count` lines from index `from` on.
 std::vector<std::string> Slice(const std::vector<std::string>& lines, std::size_t from,
                                std::size_t count);
-bool StartsWith(const std::string& text, const std::string& start);
 // The index of the last line equal to `line`, or lines.size() when there is none.
 std::size_t LastIndexOf(const std::vector<std::string>& lines, const std::string& line);
-
-// True when the condition held at every look throughout the duration: for "nothing happens".
-bool HoldsFor(const std::function<bool()>& condition, std::chrono::milliseconds duration);
-
-// The visible window titled exactly `title`, once there is one. Throws std::runtime_error
-// listing the session's named windows when none comes.
-XWindowId VisibleWindow(const XSession& session, const std::string& title);
-// The main window's buttons, left to right.
-enum class MainButton { Reset, Test, Configure, About, Exit };
-// Clicks a button of the main window with the pointer (XTest), as a user does.
-void ClickButton(const XSession& session, XWindowId window, MainButton button);
-// Answers the message box titled `title` with a key (e.g. "y", "n", "Return") once it has the
-// focus, again each round until the box has gone; false when it is still there at the deadline.
-bool AnswerBox(const XSession& session, const std::string& title, const std::string& key);
 
 class LinkProgramTest : public testing::Test {
 protected:
     // Starts a copy in a working directory of its own, through the launcher when one is given
-    // (e.g. into a network namespace). Refuses arguments and settings that could switch the
-    // machine off: without "-InhibitShutdown" first, the action must be "Monitor".
+    // (e.g. into a network namespace), cut off from the system bus. Refuses arguments and
+    // settings that could switch the machine off: without "-InhibitShutdown" first, the action
+    // must be "Monitor".
     LullexProgram& startProgram(const ConfigValues& config,
                                 const std::vector<std::string>& arguments,
                                 const std::vector<std::string>& launcher = {});
@@ -81,7 +63,6 @@ protected:
     std::string describe() const;
 
     XSession session{{.windowManager = true}};
-    TempDir scratch{"lullex-link-e2e"};
     std::vector<std::unique_ptr<LullexProgram>> programs;
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace lullex::test {
 namespace {
@@ -55,7 +56,7 @@ std::size_t CountStartingWith(const std::vector<std::string>& lines, const std::
 {
     return static_cast<std::size_t>(
         std::count_if(lines.begin(), lines.end(),
-                      [&](const std::string& line) { return StartsWith(line, start); }));
+                      [&](const std::string& line) { return line.starts_with(start); }));
 }
 
 // The index of the first datagram at or after `from` carrying `tag`, or size() when none has.
@@ -116,7 +117,7 @@ TEST_F(MasterProgramTest, FirstHeartbeatComesInTheLastActivationSecondThenOneEve
     EXPECT_EQ(TagsOf(first), HeartbeatsFromStart(12));
     // Sent in the tick that counted the activation delay down to 1, before the one that
     // enters Run: nothing went out earlier, and it did not wait for Run.
-    EXPECT_TRUE(StartsWith(first.front().snapshot, " Inactive ,           , Count:   1,"))
+    EXPECT_TRUE(first.front().snapshot.starts_with(" Inactive ,           , Count:   1,"))
         << "the master's log when the first tag came: \"" << first.front().snapshot << "\"";
     const milliseconds median = MedianGap(first);
     EXPECT_GE(median, milliseconds(400));
@@ -130,7 +131,9 @@ TEST_F(MasterProgramTest, ResetSendsCancelAtOnceAndTheHeartbeatWaitsForTheActiva
 {
     ASSERT_GE(tagsOnceThereAre(4).size(), 4u);
 
-    ClickButton(session, VisibleWindow(session, "Lullex"), MainButton::Reset);
+    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(window) << NamedWindows(session);
+    ClickButton(session, *window, MainButton::Reset);
 
     ASSERT_TRUE(tagsAfter(Cancel, 2)) << describe();
     const std::vector<ArrivedDatagram> tags = partner.datagrams();
@@ -139,7 +142,7 @@ TEST_F(MasterProgramTest, ResetSendsCancelAtOnceAndTheHeartbeatWaitsForTheActiva
     EXPECT_EQ(TagsOf(std::vector<ArrivedDatagram>(tags.begin(), tags.begin() + cancel)),
               HeartbeatsFromStart(cancel));
     // Sent by the click itself, after the restart was logged and before its first step.
-    EXPECT_TRUE(StartsWith(tags[cancel].snapshot, " Start    , Initialise, Count:   3,"))
+    EXPECT_TRUE(tags[cancel].snapshot.starts_with(" Start    , Initialise, Count:   3,"))
         << "the master's log when the cancel came: \"" << tags[cancel].snapshot << "\"";
     // The cancel counts as the first tag of the new start, so the heartbeat follows as such.
     EXPECT_EQ(tags[cancel + 1].bytes, Heartbeat);
@@ -157,12 +160,14 @@ TEST_F(MasterProgramTest, TestSendsTheTestTagAndTheFirstHeartbeatFollowsTheTestR
 {
     ASSERT_GE(tagsOnceThereAre(4).size(), 4u);
 
-    ClickButton(session, VisibleWindow(session, "Lullex"), MainButton::Test);
+    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(window) << NamedWindows(session);
+    ClickButton(session, *window, MainButton::Test);
 
     // The test run ends after 5 idle seconds with a box; the master is silent while it shows.
     ASSERT_TRUE(master->waitForStderr("Lullex Test\nTest Monitor\n", StepTimeout)) << describe();
     const auto boxSeen = std::chrono::system_clock::now();
-    ASSERT_TRUE(HoldsFor([&] { return master->process().running(); }, milliseconds(2000)));
+    ASSERT_TRUE(StaysTrueFor([&] { return master->process().running(); }, milliseconds(2000)));
     const auto answered = std::chrono::system_clock::now();
     ASSERT_TRUE(AnswerBox(session, "Lullex Test", "Return")) << describe();
 
@@ -174,7 +179,7 @@ TEST_F(MasterProgramTest, TestSendsTheTestTagAndTheFirstHeartbeatFollowsTheTestR
     EXPECT_EQ(TagsOf(std::vector<ArrivedDatagram>(tags.begin(), tags.begin() + test)),
               HeartbeatsFromStart(test));
     // Sent by the click itself, after the test run's start was logged and before its first step.
-    EXPECT_TRUE(StartsWith(tags[test].snapshot, "*Start    , Initialise, Count:   2,"))
+    EXPECT_TRUE(tags[test].snapshot.starts_with("*Start    , Initialise, Count:   2,"))
         << "the master's log when the test tag came: \"" << tags[test].snapshot << "\"";
     // The test run watches for 5 s after its 2 s start: heartbeats all the while.
     EXPECT_GE(restart - test, 7u);

@@ -3,6 +3,7 @@
 #include "udp_endpoint.h"
 
 #include <chrono>
+#include <optional>
 
 namespace lullex::test {
 namespace {
@@ -55,20 +56,22 @@ TEST_F(PortProgramTest, AnsweringNoLeavesTheSlaveRunningWithoutMonitoring)
 
     // The start-up entries end the log's set-up; no state step and no start follow them.
     ASSERT_TRUE(slave.waitForLogLine("ShutType=1", StepTimeout)) << describe();
-    EXPECT_TRUE(HoldsFor([&] { return slave.process().running() && StatusLines(slave).empty(); },
-                         milliseconds(4000)))
+    EXPECT_TRUE(
+        StaysTrueFor([&] { return slave.process().running() && StatusLines(slave).empty(); },
+                     milliseconds(4000)))
         << describe();
-    const XWindowId window = VisibleWindow(session, "Lullex Slave");
+    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex Slave");
+    ASSERT_TRUE(window) << NamedWindows(session);
     // The set-up request disables Reset and Test: their clicks change nothing, where an
     // enabled Reset would log its reset.
-    ClickButton(session, window, MainButton::Reset);
-    ClickButton(session, window, MainButton::Test);
-    EXPECT_TRUE(HoldsFor([&] { return StatusLines(slave).empty(); }, milliseconds(2000)))
+    ClickButton(session, *window, MainButton::Reset);
+    ClickButton(session, *window, MainButton::Test);
+    EXPECT_TRUE(StaysTrueFor([&] { return StatusLines(slave).empty(); }, milliseconds(2000)))
         << describe();
     EXPECT_EQ(holder.datagrams().size(), 0u);
 
     // The same pointer reaches Exit, which still works.
-    ClickButton(session, window, MainButton::Exit);
+    ClickButton(session, *window, MainButton::Exit);
     EXPECT_EQ(slave.waitForExit(StepTimeout), 0) << describe();
     EXPECT_EQ(StatusLines(slave),
               std::vector<std::string>{SlaveStatus("Exit", "Initialise", 1, "....")});

@@ -120,7 +120,7 @@ TEST_F(SlaveProgramTest, CancelFromTheMasterStopsTheCountdownAndAHeartbeatDoesNo
     master.setCycle({{Heartbeat}});
     const std::optional<std::size_t> heardInCountdown = waitForLine(
         [](const std::string& line) {
-            return StartsWith(line, " Power Off,           , Count:") &&
+            return line.starts_with(" Power Off,           , Count:") &&
                    line.ends_with(", Comms: -OK-");
         },
         *entered);
@@ -129,7 +129,7 @@ TEST_F(SlaveProgramTest, CancelFromTheMasterStopsTheCountdownAndAHeartbeatDoesNo
     ASSERT_TRUE(master.sendNow("<LXC000>"));
 
     const std::optional<std::size_t> reset = waitForLine(
-        [](const std::string& line) { return StartsWith(line, " Reset    , Power Off , Count:"); },
+        [](const std::string& line) { return line.starts_with(" Reset    , Power Off , Count:"); },
         *entered);
     ASSERT_TRUE(reset) << describe();
     ASSERT_TRUE(waitForLine(SlaveStatus("Enter", "Run", 0, "...."), *reset)) << describe();
@@ -184,7 +184,7 @@ TEST_F(SlaveProgramTest, JunkBesideAValidHeartbeatNeverForcesACountdown)
     sender.setCycle(heartbeatThenJunk);
     startSlave();
     const std::optional<std::size_t> run = waitForLine([](const std::string& line) {
-        return StartsWith(line, " Enter    , Run       , Count:   0, Comms: ");
+        return line.starts_with(" Enter    , Run       , Count:   0, Comms: ");
     });
     ASSERT_TRUE(run) << describe();
 

@@ -125,7 +125,7 @@ protected:
 
 bool IsCountdownStart(const std::string& line)
 {
-    return StartsWith(line, " Enter    , Power Off ,");
+    return line.starts_with(" Enter    , Power Off ,");
 }
 
 TEST_F(TwoHostProgramTest, LossyLinkForcesNoCountdownAndACutLinkDoesAfterTheLimit)
@@ -138,12 +138,12 @@ TEST_F(TwoHostProgramTest, LossyLinkForcesNoCountdownAndACutLinkDoesAfterTheLimi
     LullexProgram& slave =
         startOn(SlaveHost, SlaveConfig(LinkPort, lab.addressOf(MasterHost)), {InhibitShutdown});
     const std::optional<std::size_t> run = waitForSlaveLine(slave, [](const std::string& line) {
-        return StartsWith(line, " Enter    , Run       , Count:   0, Comms: ");
+        return line.starts_with(" Enter    , Run       , Count:   0, Comms: ");
     });
     ASSERT_TRUE(run) << describe();
     const Arrivals before = arrivals();
 
-    EXPECT_TRUE(HoldsFor(
+    EXPECT_TRUE(StaysTrueFor(
         [&] {
             const std::vector<std::string> lines = StatusLines(slave);
             return slave.process().running() &&

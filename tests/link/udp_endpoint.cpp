@@ -103,11 +103,6 @@ std::optional<ArrivedDatagram> UdpEndpoint::receive(std::chrono::milliseconds ti
                            {}};
 }
 
-uint16_t FreeUdpPort()
-{
-    return UdpEndpoint("0.0.0.0", 0).port();
-}
-
 DatagramRecorder::DatagramRecorder(const std::string& address, uint16_t port, Snapshot snapshot)
     : m_socket(address, port), m_snapshot(std::move(snapshot)), m_thread([this] { run(); })
 {

@@ -43,9 +43,6 @@ private:
     bool m_bound = false;
 };
 
-// A UDP port that nothing on this machine holds right now.
-uint16_t FreeUdpPort();
-
 // Records every datagram reaching a socket it owns, on a thread of its own, so that arrival
 // order and timing hold while the test waits for windows or runs xdotool.
 class DatagramRecorder {

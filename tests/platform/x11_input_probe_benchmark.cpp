@@ -2,12 +2,9 @@
 // drain), against a private Xvfb.
 #include "x11_input_probe.h"
 
-#include "x_session.h"
+#include "xvfb_benchmark_main.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -24,19 +21,5 @@ BENCHMARK(OneReading)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    std::unique_ptr<lullex::test::XSession> session;
-    try {
-        session = std::make_unique<lullex::test::XSession>();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "cannot start Xvfb: %s\n", error.what());
-        return 1;
-    }
-    session->applyToThisProcess();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lullex::test::RunBenchmarksOnXvfb(argc, argv);
 }

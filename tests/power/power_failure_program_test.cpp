@@ -106,7 +106,7 @@ TEST_P(PowerFailureProgramTest, ShowsTheFailureOnceAndEndsWithCode2)
         << describe();
     EXPECT_TRUE(program->process().running()) << "ended before the box was closed\n" << describe();
 
-    ASSERT_TRUE(closeBox(BoxTitle)) << describe();
+    ASSERT_TRUE(AnswerBox(session, BoxTitle, "Escape")) << describe();
     EXPECT_EQ(program->waitForExit(StepTimeout), std::optional<int>(2)) << describe();
     EXPECT_EQ(Occurrences(program->process().stderrText(), BoxTitle + "\n"), 1u) << describe();
     EXPECT_EQ(calls(), row.calls);

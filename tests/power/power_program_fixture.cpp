@@ -1,33 +1,13 @@
 #include "power_program_fixture.h"
 
-#include "wait_until.h"
-#include "x_tools.h"
+#include "no_machine_system_bus.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 
 namespace lullex::test {
-namespace {
-
-// Whatever this binary starts without naming a bus of its own must never reach the machine's
-// logind: a program that did could power the machine off.
-class NoMachineSystemBus : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/lullex-tests-no-bus", 1);
-    }
-};
-
-const testing::Environment* const noMachineSystemBus =
-    testing::AddGlobalTestEnvironment(new NoMachineSystemBus);
-
-// A box that has just been mapped may not have the focus yet; one key per round, until it goes.
-constexpr std::chrono::milliseconds KeyRound{3000};
-
-}  // namespace
 
 ConfigValues ShortCycle(int shutType, int logLevel)
 {
@@ -66,15 +46,10 @@ std::string PowerProgramTest::noBusAddress() const
 LogFields PowerProgramTest::logFrom(const std::string& first, std::size_t from,
                                     std::size_t count) const
 {
-    const std::vector<std::string> lines = program->logLines();
-    LogFields fields;
-    for (std::size_t i = from; i < lines.size() && fields.size() < count; ++i) {
-        const std::string line = WithoutTimestamp(lines[i]);
-        if (fields.empty() && line != first)
-            continue;
-        fields.push_back(line);
-    }
-    return fields;
+    const LogFields fields = FieldsFrom(program->logLines(), from);
+    const auto start = std::find(fields.begin(), fields.end(), first);
+    const auto available = static_cast<std::size_t>(fields.end() - start);
+    return LogFields(start, start + static_cast<std::ptrdiff_t>(std::min(count, available)));
 }
 
 std::size_t PowerProgramTest::expectLogLine(const std::string& fields, std::size_t from) const
@@ -87,24 +62,6 @@ std::size_t PowerProgramTest::expectLogLine(const std::string& fields, std::size
 Calls PowerProgramTest::calls() const
 {
     return logind ? logind->calls() : Calls{};
-}
-
-bool PowerProgramTest::closeBox(const std::string& title) const
-{
-    const std::optional<XWindowId> box = FindWindowByTitle(session, title, StepTimeout, true);
-    if (!box)
-        return false;
-    const std::string id = std::to_string(*box);
-    return WaitUntil(
-        [&] {
-            try {
-                Xdotool(session, {"key", "--window", id, "Escape"});
-            } catch (const std::runtime_error&) {
-                // The window went between the search and the key.
-            }
-            return WaitForNoWindowTitled(session, title, KeyRound);
-        },
-        StepTimeout);
 }
 
 std::string PowerProgramTest::describe() const

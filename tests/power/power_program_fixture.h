@@ -3,6 +3,7 @@
 // The real program on Xvfb, without "-InhibitShutdown", reaching logind only on a private
 // system bus that the test started. Each test has its own X session, bus and working directory.
 #include "dbus_daemon.h"
+#include "e2e_test_support.h"
 #include "lullex_program.h"
 #include "mock_logind.h"
 #include "temp_dir.h"
@@ -51,9 +52,6 @@ protected:
     std::size_t expectLogLine(const std::string& fields, std::size_t from = 0) const;
     // The logind calls so far (none without a mock).
     Calls calls() const;
-    // Closes the message box titled `title` with the keyboard, as a user would; false while
-    // it is still open at the deadline.
-    bool closeBox(const std::string& title) const;
     // For assertion messages: the program, its output, its log and the logind calls.
     std::string describe() const;
 
