@@ -5,7 +5,7 @@
 namespace lullex {
 
 // Whether a text is a dotted IPv4 address for the partner: digits and dots only, exactly three
-// dots, no empty part, the first part 1..255 and the others 0..255; leading zeros are allowed.
+// dots, no empty number, the first number 1..255 and the others 0..255; leading zeros are allowed.
 // Never throws; the empty text gives false.
 bool IsIPAddress(std::string_view text);
 

@@ -10,7 +10,7 @@ namespace lullex {
 namespace {
 
 constexpr std::array<const char*, 12> EnglishMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 bool isUtf8ContinuationByte(char c)
 {

@@ -4,6 +4,7 @@
 #include "receive_port.h"
 #include "settings_fakes.h"
 #include "settings_store.h"
+#include "temp_dir.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -30,24 +31,6 @@ public:
         boundPorts.push_back(port);
         return bindSucceeds;
     }
-};
-
-// Also notes how often the main timer had been stopped when each box appeared, so a test can
-// tell that the timer stops before a box rather than after it.
-class StopCountingPrompter : public RecordingPrompter {
-public:
-    explicit StopCountingPrompter(const CountingTimer& timer) : m_timer(timer) {}
-
-    std::vector<int> stopsWhenShown;
-
-    BoxAnswer show(const MessageBox& box) override
-    {
-        stopsWhenShown.push_back(m_timer.stops);
-        return RecordingPrompter::show(box);
-    }
-
-private:
-    const CountingTimer& m_timer;
 };
 
 // Lines 5 to 22 of the file that a save of the default values writes for a master.
@@ -136,14 +119,7 @@ inline MessageBox readErrorBox(const std::string& appTitle)
 
 inline std::tm fixedSaveTime()
 {
-    std::tm time{};
-    time.tm_year = 2026 - 1900;
-    time.tm_mon = 2;
-    time.tm_mday = 7;
-    time.tm_hour = 18;
-    time.tm_min = 4;
-    time.tm_sec = 5;
-    return time;  // "07-Mar-26 18:04:05"
+    return LocalTime(2026, 3, 7, 18, 4, 5);  // "07-Mar-26 18:04:05"
 }
 
 // A temporary working directory with Data/, and a settings store reading and writing there
@@ -160,7 +136,6 @@ public:
         std::error_code ignored;  // a test may have changed or removed parts of the tree
         std::filesystem::permissions(root / "Data", std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(root, ignored);
     }
     ConfigSandbox(const ConfigSandbox&) = delete;
     ConfigSandbox& operator=(const ConfigSandbox&) = delete;
@@ -173,41 +148,23 @@ public:
     }
     void writeConfigLines(const Lines& lines) const { writeConfig(joinLines(lines, "\r\n")); }
 
-    static std::string contentsOf(const std::filesystem::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::string contentsOf(const std::filesystem::path& file) { return ContentsOf(file); }
 
-    // The exit code when the action ended the program, nothing when it returned.
     template <typename Action> static std::optional<int> endCodeOf(Action action)
     {
-        try {
-            action();
-        } catch (const ProgramEnded& ended) {
-            return ended.exitCode;
-        }
-        return std::nullopt;
+        return EndCodeOf(action);
     }
     std::optional<int> initSettings()
     {
         return endCodeOf([this] { store.InitSettings(); });
     }
 
-    static std::filesystem::path makeTemporaryDirectory()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lullex-config-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary directory");
-        return pattern;
-    }
-
     // Declared first: the store below is given it at construction.
-    std::filesystem::path root = makeTemporaryDirectory();
+    test::TempDir directory{"lullex-config"};
+    std::filesystem::path root = directory.path();
     AppState state;
     CountingTimer timer;
-    StopCountingPrompter prompter{timer};
+    TimerWatchingPrompter prompter{timer};
     ThrowingTerminator terminator;
     FakeReceivePort receivePort;
     FixedClock clock{fixedSaveTime()};

@@ -3,6 +3,7 @@
 #include "app_state.h"
 #include "event_log.h"
 #include "settings_fakes.h"
+#include "temp_dir.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -17,34 +18,9 @@
 
 namespace lullex {
 
-// Also notes how often the main timer had been stopped when each box appeared, so a test can
-// tell that the timer stops before the box rather than after it.
-class TimerWatchingPrompter : public RecordingPrompter {
-public:
-    explicit TimerWatchingPrompter(const CountingTimer& timer) : m_timer(timer) {}
-
-    std::vector<int> stopsWhenShown;
-
-    BoxAnswer show(const MessageBox& box) override
-    {
-        stopsWhenShown.push_back(m_timer.stops);
-        return RecordingPrompter::show(box);
-    }
-
-private:
-    const CountingTimer& m_timer;
-};
-
 inline std::tm fixedLocalTime()
 {
-    std::tm time{};
-    time.tm_year = 2026 - 1900;
-    time.tm_mon = 0;
-    time.tm_mday = 5;
-    time.tm_hour = 7;
-    time.tm_min = 3;
-    time.tm_sec = 9;
-    return time;  // "05-Jan-26 07:03:09"
+    return LocalTime(2026, 1, 5, 7, 3, 9);  // "05-Jan-26 07:03:09"
 }
 
 // A temporary directory holding the log directory "Log/", and an event log writing there
@@ -54,11 +30,6 @@ public:
     LogSandbox()
     {
         std::setlocale(LC_TIME, "C");
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lullex-log-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary directory");
-        root = pattern;
         std::filesystem::create_directory(root / "Log");
         state.AppTitle = "Lullex";
         state.settings.CMain = RoleMaster;
@@ -66,39 +37,25 @@ public:
         state.settings.LogPath = (root / "Log").string() + "/";
         state.settings.LogName = "Lullex.log";
     }
-    ~LogSandbox()
-    {
-        std::error_code ignored;  // a test may have removed parts already
-        std::filesystem::remove_all(root, ignored);
-    }
     LogSandbox(const LogSandbox&) = delete;
     LogSandbox& operator=(const LogSandbox&) = delete;
 
     std::filesystem::path logFile() const { return root / "Log" / "Lullex.log"; }
 
-    static std::string contentsOf(const std::filesystem::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::string contentsOf(const std::filesystem::path& file) { return ContentsOf(file); }
 
     static void writeFile(const std::filesystem::path& file, const std::string& text)
     {
         std::ofstream(file, std::ios::binary) << text;
     }
 
-    // The exit code when the action ended the program, nothing when it returned.
     static std::optional<int> endCodeOf(const std::function<void()>& action)
     {
-        try {
-            action();
-        } catch (const ProgramEnded& ended) {
-            return ended.exitCode;
-        }
-        return std::nullopt;
+        return EndCodeOf(action);
     }
 
-    std::filesystem::path root;
+    test::TempDir directory{"lullex-log"};
+    std::filesystem::path root = directory.path();
     AppState state;
     CountingTimer timer;
     TimerWatchingPrompter prompter{timer};
