@@ -6,6 +6,7 @@
 #include "partner_commands.h"
 #include "program_end.h"
 #include "prompter.h"
+#include "seam_fakes.h"
 
 #include <deque>
 #include <functional>
@@ -89,16 +90,6 @@ public:
     void stop() override { calls.push_back("stop"); }
 
     std::vector<std::string> calls;
-};
-
-struct ProgramEnded {
-    int exitCode;
-};
-
-// Throws instead of leaving, so a test sees the exit code.
-class ThrowingTerminator : public Terminator {
-public:
-    [[noreturn]] void endProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
 };
 
 }  // namespace lullex::test
