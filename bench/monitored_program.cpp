@@ -46,7 +46,7 @@ void MonitoredProgram::enterRun()
     m_machine.ResetState();
     m_machine.StartMonitoring();
     for (int tick = 0; tick < MaxTicksToRun && m_state.State != RunState::Run; ++tick)
-        m_machine.tmrRefresh_Timer();
+        m_machine.onTick();
     if (m_state.State != RunState::Run)
         throw std::runtime_error("the monitoring loop did not reach Run");
     // The first sample after a reset compares the cursor with 0 and counts as activity; the
@@ -59,8 +59,8 @@ void MonitoredProgram::oneSecond()
     // Back to where a key press would put the count, so the loop stays in Run however many
     // seconds the benchmark takes; a store is all this adds.
     m_state.Count = 0;
-    m_machine.tmrRefresh_Timer();
-    m_machine.tmrRefresh_Timer();
+    m_machine.onTick();
+    m_machine.onTick();
 }
 
 std::string MonitoredProgram::checkStillInRun() const

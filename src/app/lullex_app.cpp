@@ -19,21 +19,21 @@ LullexApp::LullexApp(InputProbe& probe, bool inputVisible)
 
 void LullexApp::load(const std::string& argumentText)
 {
-    m_loadStep.Form_Load(argumentText);
+    m_loadStep.load(argumentText);
 }
 
 void LullexApp::connectWindow()
 {
-    QObject::connect(&m_timer, &QtMainTimer::ticked, [this] { m_machine.tmrRefresh_Timer(); });
-    QObject::connect(&m_window, &LullexMain::resetClicked, [this] { m_machine.Reset_Click(); });
-    QObject::connect(&m_window, &LullexMain::testClicked, [this] { m_machine.TestS_Click(); });
-    QObject::connect(&m_window, &LullexMain::configClicked, [this] { m_machine.Config_Click(); });
-    QObject::connect(&m_window, &LullexMain::aboutClicked, [this] { m_machine.About_Click(); });
-    QObject::connect(&m_window, &LullexMain::exitClicked, [this] { m_machine.Exit_Click(); });
-    QObject::connect(&m_window, &LullexMain::closeRequested, [this] { m_machine.Form_Unload(); });
+    QObject::connect(&m_timer, &QtMainTimer::ticked, [this] { m_machine.onTick(); });
+    QObject::connect(&m_window, &LullexMain::resetClicked, [this] { m_machine.onReset(); });
+    QObject::connect(&m_window, &LullexMain::testClicked, [this] { m_machine.onTest(); });
+    QObject::connect(&m_window, &LullexMain::configClicked, [this] { m_machine.onConfigure(); });
+    QObject::connect(&m_window, &LullexMain::aboutClicked, [this] { m_machine.onAbout(); });
+    QObject::connect(&m_window, &LullexMain::exitClicked, [this] { m_machine.onExit(); });
+    QObject::connect(&m_window, &LullexMain::closeRequested, [this] { m_machine.onClose(); });
     QObject::connect(&m_window, &LullexMain::windowStateChanged,
-                     [this](bool) { m_presenter.Form_Resize(); });
-    QObject::connect(&m_window, &LullexMain::activated, [this] { m_presenter.Form_Activate(); });
+                     [this](bool) { m_presenter.onWindowStateChanged(); });
+    QObject::connect(&m_window, &LullexMain::activated, [this] { m_presenter.onActivated(); });
     QObject::connect(&m_window, &LullexMain::trayDoubleClicked,
                      [this] { m_presenter.TrayDoubleClicked(); });
 }

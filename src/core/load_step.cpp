@@ -18,7 +18,7 @@ LoadStep::LoadStep(LoadCollaborators parts) : m_parts(std::move(parts))
 {
 }
 
-void LoadStep::Form_Load(const std::string& argumentText)
+void LoadStep::load(const std::string& argumentText)
 {
     AppState& state = m_parts.state;
     m_parts.initialiser.InitSettings();

@@ -33,7 +33,7 @@ class LoadStep {
 public:
     explicit LoadStep(LoadCollaborators parts);
 
-    void Form_Load(const std::string& argumentText);
+    void load(const std::string& argumentText);
 
 private:
     void warnIfInputUnseen();

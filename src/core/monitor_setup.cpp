@@ -105,14 +105,14 @@ void MonitorStateMachine::ResetMonitoring()
     StartMonitoring();
 }
 
-void MonitorStateMachine::Reset_Click()
+void MonitorStateMachine::onReset()
 {
     m_log.normal("Reset", stateDetail());
     ResetMonitoring();
     sendTag(CancelTag);
 }
 
-void MonitorStateMachine::TestS_Click()
+void MonitorStateMachine::onTest()
 {
     if (monitoringBlocked())
         return;
@@ -137,12 +137,12 @@ void MonitorStateMachine::sendTag(const char* tag)
         m_sender.SendTag();
 }
 
-void MonitorStateMachine::Exit_Click()
+void MonitorStateMachine::onExit()
 {
-    Form_Unload();
+    onClose();
 }
 
-void MonitorStateMachine::Form_Unload()
+void MonitorStateMachine::onClose()
 {
     m_timer.stop();
     if (!m_state.NotConfigured)
@@ -150,14 +150,14 @@ void MonitorStateMachine::Form_Unload()
     m_terminator.endProgram(ExitNormal);
 }
 
-void MonitorStateMachine::About_Click()
+void MonitorStateMachine::onAbout()
 {
     m_state.DialogOpen = false;
     if (m_openAbout)
         m_openAbout();
 }
 
-void MonitorStateMachine::Config_Click()
+void MonitorStateMachine::onConfigure()
 {
     if (m_openConfig)
         m_openConfig();

@@ -27,7 +27,7 @@ MonitorStateMachine::MonitorStateMachine(const MonitorCollaborators& parts)
 {
 }
 
-void MonitorStateMachine::tmrRefresh_Timer()
+void MonitorStateMachine::onTick()
 {
     // A tick already queued when the failure box opened must not run the failed step again.
     if (m_failing)

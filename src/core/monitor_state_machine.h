@@ -43,20 +43,20 @@ public:
     explicit MonitorStateMachine(const MonitorCollaborators& parts);
 
     // The timer event, every 500 ms while the main timer runs.
-    void tmrRefresh_Timer();
+    void onTick();
 
     // Back to the start of Initialise; always followed by StartMonitoring.
     void ResetState();
     // Writes the window's texts, may minimise the window, and starts the main timer.
     void StartMonitoring();
 
-    void Reset_Click() override;
-    void TestS_Click() override;
-    void Exit_Click();
+    void onReset() override;
+    void onTest() override;
+    void onExit();
     // Any closing of the main window: the program ends here.
-    void Form_Unload();
-    void About_Click();
-    void Config_Click();
+    void onClose();
+    void onAbout();
+    void onConfigure();
 
     // The screens that the About and Configure buttons open (modal; may be left unset).
     void setAboutScreen(std::function<void()> open) { m_openAbout = std::move(open); }

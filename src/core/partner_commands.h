@@ -6,8 +6,8 @@ namespace lullex {
 class PartnerCommands {
 public:
     virtual ~PartnerCommands() = default;
-    virtual void Reset_Click() = 0;
-    virtual void TestS_Click() = 0;
+    virtual void onReset() = 0;
+    virtual void onTest() = 0;
 };
 
 }  // namespace lullex

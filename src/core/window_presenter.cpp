@@ -11,7 +11,7 @@ WindowPresenter::WindowPresenter(AppState& state, MainWindowView& view)
 {
 }
 
-void WindowPresenter::Form_Activate()
+void WindowPresenter::onActivated()
 {
     // The window manager activates a window the countdown restored only after the restore has
     // set the stack, so the countdown's own rule must hold here too or it loses its place.
@@ -20,7 +20,7 @@ void WindowPresenter::Form_Activate()
         putInTray();
 }
 
-void WindowPresenter::Form_Resize()
+void WindowPresenter::onWindowStateChanged()
 {
     if (m_view.isMinimised())
         putInTray();

@@ -16,10 +16,10 @@ public:
     void setMinOverride(bool minOverride) { m_minOverride = minOverride; }
 
     // The window was activated.
-    void Form_Activate();
+    void onActivated();
     // The window's state changed (by the user or by the program). Running it again for a
     // change the presenter made itself is harmless.
-    void Form_Resize();
+    void onWindowStateChanged();
     // A double click with the left button on the tray icon.
     void TrayDoubleClicked();
     // Brings a minimised window back, centred, and applies the window-stack rule.

@@ -17,7 +17,7 @@ TagReceiver::TagReceiver(AppState& state, MainWindowView& view, PartnerCommands&
     : m_state(state), m_view(view), m_commands(commands), m_transport(transport)
 {
     m_transport.setReceiveHandler(
-        [this](const std::optional<std::string>& datagram) { udpServ_DataArrival(datagram); });
+        [this](const std::optional<std::string>& datagram) { onDatagram(datagram); });
 }
 
 TagReceiver::~TagReceiver()
@@ -25,7 +25,7 @@ TagReceiver::~TagReceiver()
     m_transport.setReceiveHandler({});
 }
 
-void TagReceiver::udpServ_DataArrival(const std::optional<std::string>& datagram)
+void TagReceiver::onDatagram(const std::optional<std::string>& datagram)
 {
     // The link is one-way: whatever reaches a master is ignored.
     if (m_state.settings.CMain != RoleSlave) {
@@ -39,9 +39,9 @@ void TagReceiver::udpServ_DataArrival(const std::optional<std::string>& datagram
     m_state.CommsStatus = CommsHeard;
     m_state.NoActivity = 0;
     if (*command == TagCommand::Cancel) {
-        m_commands.Reset_Click();
+        m_commands.onReset();
     } else if (*command == TagCommand::Test) {
-        m_commands.TestS_Click();
+        m_commands.onTest();
     }
 }
 

@@ -22,7 +22,7 @@ public:
     TagReceiver& operator=(const TagReceiver&) = delete;
 
     // One datagram, or nullopt when it could not be read.
-    void udpServ_DataArrival(const std::optional<std::string>& datagram);
+    void onDatagram(const std::optional<std::string>& datagram);
 
 private:
     void showConnectionError();

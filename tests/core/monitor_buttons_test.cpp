@@ -26,7 +26,7 @@ TEST_F(MonitorButtonsTest, CancelEndsTheCountdownAndRestartsTheActivationDelay)
     EXPECT_TRUE(h.view.topmost);
     h.log.entries.clear();
 
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_EQ(h.log.entries, (std::vector<LogEntry>{{"Reset", "Power Off", false, 4},
                                                     {"Start", "Initialise", false, 10}}));
     EXPECT_EQ(h.state.State, RunState::Initialise);
@@ -51,11 +51,11 @@ TEST_F(MonitorButtonsTest, ResetNamesTheStateItLeaves)
 {
     h.start();
     h.seconds(2);
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_EQ(h.log.entries[h.log.entries.size() - 2], (LogEntry{"Reset", "Initialise", false, 8}));
     h.seconds(12);
     ASSERT_EQ(h.state.State, RunState::Run);
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_EQ(h.log.entries[h.log.entries.size() - 2], (LogEntry{"Reset", "Run", false, 2}));
     EXPECT_EQ(h.counter(), "Program Activation In 10s");
 }
@@ -69,7 +69,7 @@ TEST_F(MonitorButtonsTest, ACancelledCountdownReturnsToTheTray)
     EXPECT_FALSE(h.view.trayIcon);
     EXPECT_FALSE(h.presenter.MinOverride());
 
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_TRUE(h.view.minimised);
     EXPECT_FALSE(h.view.visible);
     EXPECT_TRUE(h.view.trayIcon);
@@ -82,10 +82,10 @@ TEST_F(MonitorButtonsTest, ATrayDoubleClickKeepsTheWindowOpenUntilTheUserMinimis
     h.start();
     h.presenter.TrayDoubleClicked();
     EXPECT_TRUE(h.presenter.MinOverride());
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_TRUE(h.view.visible);
     h.seconds(10 + 5 + 2);
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_TRUE(h.view.visible);
     EXPECT_FALSE(h.view.minimised);
 
@@ -94,7 +94,7 @@ TEST_F(MonitorButtonsTest, ATrayDoubleClickKeepsTheWindowOpenUntilTheUserMinimis
     EXPECT_FALSE(h.view.visible);
     h.seconds(10 + 5 + 2);
     EXPECT_TRUE(h.view.visible);
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_TRUE(h.view.minimised);
     EXPECT_FALSE(h.view.visible);
 }
@@ -110,7 +110,7 @@ TEST_F(MonitorButtonsTest, AWindowTheUserSentToTheTrayGoesBackAfterCancel)
     EXPECT_TRUE(h.presenter.MinOverride());
     EXPECT_TRUE(h.view.visible);
     EXPECT_FALSE(h.view.minimised);
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_TRUE(h.view.minimised);
     EXPECT_FALSE(h.view.visible);
 }
@@ -120,7 +120,7 @@ TEST_F(MonitorButtonsTest, TheTestRunWaitsWatchesAnnouncesAndRestarts)
     h.start();
     h.seconds(12);
     h.log.entries.clear();
-    h.machine.TestS_Click();
+    h.machine.onTest();
     EXPECT_EQ(h.view.windowCaption, "Lullex - Test Mode");
     EXPECT_EQ(h.title(), "Power Off the computer if there is no input activity for over 5 sec");
     EXPECT_EQ(h.counter(), "Program Activation In 2s");
@@ -140,7 +140,7 @@ TEST_F(MonitorButtonsTest, TheTestRunWaitsWatchesAnnouncesAndRestarts)
     h.prompter.whileOpen = [&](const MessageBox&) {
         forwardAtBox = h.view.visible && h.view.topmost;
         for (int i = 0; i < 6; ++i)
-            h.machine.tmrRefresh_Timer();
+            h.machine.onTick();
     };
     h.seconds(1);
     const MessageBox announcement{"Lullex Test", BoxIcon::None, BoxButtons::Ok, {"Test Power Off"}};
@@ -174,7 +174,7 @@ TEST_F(MonitorButtonsTest, TheEndOfATestRunLeavesTheWindowWhereItIs)
     h.settingsFile.file.StartMin = 2;
     h.start();
     ASSERT_FALSE(h.view.visible);
-    h.machine.TestS_Click();
+    h.machine.onTest();
     h.seconds(2 + 5);
     ASSERT_EQ(h.prompter.boxes.size(), 1u);
     EXPECT_TRUE(h.view.visible);
@@ -187,7 +187,7 @@ TEST_F(MonitorButtonsTest, TestDoesNothingWhileNotConfigured)
     h.settingsFile.notConfigured = true;
     h.start();
     const std::size_t entries = h.log.entries.size();
-    h.machine.TestS_Click();
+    h.machine.onTest();
     EXPECT_EQ(h.log.entries.size(), entries);
     EXPECT_TRUE(h.sender.tags.empty());
     EXPECT_FALSE(h.state.TestRun);
@@ -208,7 +208,7 @@ TEST_F(MonitorButtonsTest, ExitLogsTheStateAndEndsNormally)
         fresh.settingsFile.file.CPUDelay = 5;
         fresh.start();
         fresh.seconds(c.seconds);
-        EXPECT_EQ(fresh.exitCodeOf([&] { fresh.machine.Exit_Click(); }), ExitNormal);
+        EXPECT_EQ(fresh.exitCodeOf([&] { fresh.machine.onExit(); }), ExitNormal);
         EXPECT_EQ(fresh.log.entries.back(), c.entry);
         EXPECT_FALSE(fresh.timer.running);
     }
@@ -219,7 +219,7 @@ TEST_F(MonitorButtonsTest, ClosingWhileNotConfiguredLogsNothing)
     h.settingsFile.notConfigured = true;
     h.start();
     const std::size_t entries = h.log.entries.size();
-    EXPECT_EQ(h.exitCodeOf([&] { h.machine.Form_Unload(); }), ExitNormal);
+    EXPECT_EQ(h.exitCodeOf([&] { h.machine.onClose(); }), ExitNormal);
     EXPECT_EQ(h.log.entries.size(), entries);
 }
 
@@ -235,7 +235,7 @@ TEST_F(MonitorButtonsTest, AnOpenScreenPausesTheCountUntilItsTimeoutClosesIt)
     h.seconds(13);
     EXPECT_EQ(h.counter(), "No key or mouse activity for the last 3s");
     h.state.DialogOpen = true;  // cleared by the button before the screen opens
-    h.machine.About_Click();
+    h.machine.onAbout();
     EXPECT_EQ(aboutOpened, 1);
 
     const std::size_t entries = h.log.entries.size();
@@ -260,10 +260,10 @@ TEST_F(MonitorButtonsTest, AnOpenScreenPausesTheCountUntilItsTimeoutClosesIt)
 TEST_F(MonitorButtonsTest, TheConfigureButtonOpensItsScreen)
 {
     h.start();
-    h.machine.Config_Click();  // no screen yet: nothing happens
+    h.machine.onConfigure();  // no screen yet: nothing happens
     int opened = 0;
     h.machine.setConfigScreen([&] { ++opened; });
-    h.machine.Config_Click();
+    h.machine.onConfigure();
     EXPECT_EQ(opened, 1);
 }
 

@@ -145,7 +145,7 @@ TEST(MonitorCountdownTest, OneCountdownBoxAtATime)
         // The toolkit's timer keeps firing while the modal box runs its own loop.
         h.prompter.whileOpen = [&](const MessageBox&) {
             for (int i = 0; i < 10; ++i)
-                h.machine.tmrRefresh_Timer();
+                h.machine.onTick();
         };
         const std::optional<int> exitCode = h.ticksUntilEnd(2 * (4 + 6 + 6));
         EXPECT_EQ(h.prompter.boxes.size(), 1u) << shutType;
@@ -179,8 +179,8 @@ TEST(MonitorCountdownTest, AFailedPowerActionStopsTheTimerReportsAndEnds)
     h.prompter.whileOpen = [&](const MessageBox&) {
         timerRunningAtBox.push_back(h.timer.running);
         // A tick already queued before the timer stopped.
-        h.machine.tmrRefresh_Timer();
-        h.machine.tmrRefresh_Timer();
+        h.machine.onTick();
+        h.machine.onTick();
     };
 
     EXPECT_EQ(h.ticksUntilEnd(100), ExitUncaughtFailure);

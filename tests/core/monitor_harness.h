@@ -23,18 +23,18 @@ struct MonitorHarness {
                     [this] { ++priorityRaised; }})
     {
         settingsFile.file = MasterSettings();
-        view.onWindowStateChanged = [this] { presenter.Form_Resize(); };
+        view.onWindowStateChanged = [this] { presenter.onWindowStateChanged(); };
         probe.moveTo(100, 200);
     }
 
-    void start(const std::string& argumentText = "") { loadStep.Form_Load(argumentText); }
+    void start(const std::string& argumentText = "") { loadStep.load(argumentText); }
 
     // One 500 ms timer event; the toolkit delivers none while the timer is stopped.
     void tick(int count = 1)
     {
         for (int i = 0; i < count; ++i) {
             ASSERT_TRUE(timer.running) << "tick while the main timer is stopped";
-            machine.tmrRefresh_Timer();
+            machine.onTick();
             ++ticks;
         }
     }
@@ -45,7 +45,7 @@ struct MonitorHarness {
     {
         try {
             for (int i = 0; i < maxTicks; ++i) {
-                machine.tmrRefresh_Timer();
+                machine.onTick();
                 ++ticks;
             }
         } catch (const ProgramEnded& ended) {

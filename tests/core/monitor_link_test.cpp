@@ -55,7 +55,7 @@ TEST(MonitorLinkTest, ResetAndTestReachThePartnerAtOnce)
     h.start();
     h.seconds(5);
     h.sender.tags.clear();
-    h.machine.Reset_Click();
+    h.machine.onReset();
     EXPECT_EQ(h.sender.tags, std::vector<std::string>{"<LXC000>"});
     // Silence until the activation delay reaches its last second again.
     h.tick(3);
@@ -64,7 +64,7 @@ TEST(MonitorLinkTest, ResetAndTestReachThePartnerAtOnce)
     EXPECT_EQ(h.sender.tags, (std::vector<std::string>{"<LXC000>", "<LXA100>"}));
 
     h.sender.tags.clear();
-    h.machine.TestS_Click();
+    h.machine.onTest();
     EXPECT_EQ(h.sender.tags, std::vector<std::string>{"<LXT000>"});
 }
 
@@ -127,7 +127,7 @@ TEST(MonitorLinkTest, HeardSecondsDoNotStopASlavesCountdown)
     EXPECT_EQ(h.counter(), "The Computer Will Power Off In 58s");
 
     PartnerCommands& partner = h.machine;
-    partner.Reset_Click();
+    partner.onReset();
     EXPECT_EQ(h.state.State, RunState::Initialise);
     EXPECT_EQ(h.log.entries[h.log.entries.size() - 2], (LogEntry{"Reset", "Power Off", false, 3}));
     EXPECT_TRUE(h.sender.tags.empty());
@@ -139,7 +139,7 @@ TEST(MonitorLinkTest, APartnersTestStartsASlaveTestRun)
     UseSlave(h);
     h.start();
     PartnerCommands& partner = h.machine;
-    partner.TestS_Click();
+    partner.onTest();
     EXPECT_TRUE(h.state.TestRun);
     EXPECT_EQ(h.view.windowCaption, "Lullex Slave - Test Mode");
     h.seconds(2 + 5);

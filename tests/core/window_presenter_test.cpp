@@ -53,7 +53,7 @@ TEST_F(WindowPresenterTest, ResizeRecordsTheUsersChoiceOutsideTheCountdown)
         state.State = c.runState;
         view.minimised = c.minimised;
         presenter.setMinOverride(c.overrideBefore);
-        presenter.Form_Resize();
+        presenter.onWindowStateChanged();
         EXPECT_EQ(presenter.MinOverride(), c.overrideAfter)
             << "minimised " << c.minimised << ", StartMin " << c.startMin << ", state "
             << static_cast<int>(c.runState) << ", before " << c.overrideBefore;
@@ -63,7 +63,7 @@ TEST_F(WindowPresenterTest, ResizeRecordsTheUsersChoiceOutsideTheCountdown)
 TEST_F(WindowPresenterTest, MinimisingPutsTheWindowInTheTray)
 {
     view.minimised = true;
-    presenter.Form_Resize();
+    presenter.onWindowStateChanged();
     EXPECT_EQ(view.windowCalls, (std::vector<std::string>{"add tray icon", "hide"}));
     EXPECT_TRUE(view.trayIcon);
     EXPECT_FALSE(view.visible);
@@ -73,8 +73,8 @@ TEST_F(WindowPresenterTest, WithoutATrayAMinimisedWindowStaysOnTheTaskBar)
 {
     view.hasTray = false;
     view.minimised = true;
-    presenter.Form_Resize();
-    presenter.Form_Activate();
+    presenter.onWindowStateChanged();
+    presenter.onActivated();
     EXPECT_TRUE(view.visible);
     EXPECT_TRUE(view.minimised);
     EXPECT_FALSE(view.trayIcon);
@@ -139,7 +139,7 @@ TEST_F(WindowPresenterTest, ActivationKeepsTheWindowOnTopByRunOnTopOrTheCountdow
         state.settings.RunOnTop = c.runOnTop;
         state.State = c.runState;
         view.topmost = !c.topmost;
-        presenter.Form_Activate();
+        presenter.onActivated();
         EXPECT_EQ(view.topmost, c.topmost)
             << "RunOnTop " << c.runOnTop << ", state " << static_cast<int>(c.runState);
         EXPECT_TRUE(view.visible);
@@ -149,7 +149,7 @@ TEST_F(WindowPresenterTest, ActivationKeepsTheWindowOnTopByRunOnTopOrTheCountdow
 TEST_F(WindowPresenterTest, ActivationOfAMinimisedWindowHidesIt)
 {
     view.minimised = true;
-    presenter.Form_Activate();
+    presenter.onActivated();
     EXPECT_FALSE(view.visible);
     EXPECT_TRUE(view.trayIcon);
 }

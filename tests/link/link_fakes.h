@@ -60,13 +60,13 @@ public:
     std::vector<std::string> calls;
 };
 
-// Records each command with the link state it found: "Reset_Click -OK- 0" is Reset_Click
+// Records each command with the link state it found: "onReset -OK- 0" is onReset
 // called while CommsStatus was "-OK-" and NoActivity 0.
 class RecordingCommands : public PartnerCommands {
 public:
     explicit RecordingCommands(const AppState& state) : m_state(state) {}
-    void Reset_Click() override { record("Reset_Click"); }
-    void TestS_Click() override { record("TestS_Click"); }
+    void onReset() override { record("onReset"); }
+    void onTest() override { record("onTest"); }
 
     std::vector<std::string> calls;
 

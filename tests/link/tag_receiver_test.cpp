@@ -63,9 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         ArrivalCase{"FirstHeartbeat", "<LXA000>", 0, "-OK-", {}, {}},
         ArrivalCase{"UnknownCode", "<LXQ700>", 0, "-OK-", {}, {}},
         // The command runs after the second was counted as heard.
-        ArrivalCase{"Cancel", "<LXC000>", 0, "-OK-", {"Reset_Click -OK- 0"}, {}},
-        ArrivalCase{"CancelWithPayload", "<LXC001x>", 0, "-OK-", {"Reset_Click -OK- 0"}, {}},
-        ArrivalCase{"Test", "<LXT000>", 0, "-OK-", {"TestS_Click -OK- 0"}, {}},
+        ArrivalCase{"Cancel", "<LXC000>", 0, "-OK-", {"onReset -OK- 0"}, {}},
+        ArrivalCase{"CancelWithPayload", "<LXC001x>", 0, "-OK-", {"onReset -OK- 0"}, {}},
+        ArrivalCase{"Test", "<LXT000>", 0, "-OK-", {"onTest -OK- 0"}, {}},
         ArrivalCase{"Junk", "hello", 1, "Error", {}, ConnectionErrorShown},
         ArrivalCase{"EmptyDatagram", "", 1, "Error", {}, ConnectionErrorShown},
         ArrivalCase{"BadLengthCancel", "<LXC0001>", 1, "Error", {}, ConnectionErrorShown},
@@ -115,8 +115,8 @@ TEST_F(TagReceiverTest, CommandsActInEveryState)
     }
 
     EXPECT_EQ(commands.calls,
-              (Strings{"Reset_Click -OK- 0", "TestS_Click -OK- 0", "Reset_Click -OK- 0",
-                       "TestS_Click -OK- 0", "Reset_Click -OK- 0", "TestS_Click -OK- 0"}));
+              (Strings{"onReset -OK- 0", "onTest -OK- 0", "onReset -OK- 0",
+                       "onTest -OK- 0", "onReset -OK- 0", "onTest -OK- 0"}));
 }
 
 TEST(TagReceiverLifetimeTest, StopsListeningWhenDestroyed)

@@ -238,7 +238,7 @@ TEST_F(SlaveTransportTest, ReceiverActsOnRealDatagrams)
     ASSERT_TRUE(master.sendTo("<LXC0001>", QHostAddress::LocalHost, port));
     ASSERT_TRUE(WaitUntil([&] { return !view.calls.empty(); }));
 
-    EXPECT_EQ(commands.calls, (Strings{"Reset_Click -OK- 0"}));
+    EXPECT_EQ(commands.calls, (Strings{"onReset -OK- 0"}));
     EXPECT_EQ(view.calls,
               (Strings{"bold Counter 1", "colour Counter 33023", "text Counter Connection Error"}));
     EXPECT_EQ(state.CommsStatus, "Error");

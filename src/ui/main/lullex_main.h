@@ -53,13 +53,13 @@ signals:
     void aboutClicked();
     void exitClicked();
     void logoClicked();
-    // Form_Unload: the close box was used. The window stays open; the handler ends the program.
+    // The close box was used. The window stays open; the handler ends the program.
     void closeRequested();
-    // Form_Resize: the window state changed; minimised tells the state now.
+    // The window state changed; minimised tells the state now.
     void windowStateChanged(bool minimised);
-    // Form_Activate.
+    // The window became the active window.
     void activated();
-    // Form_MouseMove with a double click on the tray icon.
+    // A double click on the tray icon.
     void trayDoubleClicked();
 
 protected:

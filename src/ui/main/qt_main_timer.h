@@ -7,7 +7,7 @@
 
 namespace lullex {
 
-// tmrRefresh: the 500 ms tick that drives monitoring. Connect ticked() to tmrRefresh_Timer.
+// tmrRefresh: the 500 ms tick that drives monitoring. Connect ticked() to onTick.
 class QtMainTimer : public QObject, public MainTimer {
     Q_OBJECT
 public:
