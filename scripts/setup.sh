@@ -8,6 +8,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool openbox trayer imagemagick fonts-dejavu-core fonts-liberation
   python3-dbusmock dbus-daemon dbus-bin iproute2 nftables locales procps
+  # Wayland sessions and the kept-awake sources
+  libwayland-dev wayland-protocols plasma-wayland-protocols libxss-dev x11-xserver-utils
+  sway wtype xwayland kwin-wayland mutter weston python3-dbus
+  # fuzzing and sanitizers
+  clang libclang-rt-14-dev
+  # packaging
+  dpkg-dev file desktop-file-utils lintian
 )
 
 sudo=()
