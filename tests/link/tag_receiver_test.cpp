@@ -114,9 +114,8 @@ TEST_F(TagReceiverTest, CommandsActInEveryState)
         transport.deliver("<LXT000>");
     }
 
-    EXPECT_EQ(commands.calls,
-              (Strings{"onReset -OK- 0", "onTest -OK- 0", "onReset -OK- 0",
-                       "onTest -OK- 0", "onReset -OK- 0", "onTest -OK- 0"}));
+    EXPECT_EQ(commands.calls, (Strings{"onReset -OK- 0", "onTest -OK- 0", "onReset -OK- 0",
+                                       "onTest -OK- 0", "onReset -OK- 0", "onTest -OK- 0"}));
 }
 
 TEST(TagReceiverLifetimeTest, StopsListeningWhenDestroyed)
