@@ -19,9 +19,9 @@ struct LogMessage {
 
 constexpr const char* Terminate = "The program will now terminate.";
 
-const std::array<LogMessage, 6>& messages()
+const std::array<LogMessage, 7>& messages()
 {
-    static const std::array<LogMessage, 6> table = {{
+    static const std::array<LogMessage, 7> table = {{
         {LogFailure::DirectoryMissingOnCreate,
          " Log Directory Error",
          nullptr,
@@ -53,6 +53,11 @@ const std::array<LogMessage, 6>& messages()
         {LogFailure::WriteFailed,
          " Log File Write Error",
          "Unable to write to the log file ",
+         {"This may be a permissions problem.", Terminate}},
+        // "opem" is the word users have always been shown and may search for.
+        {LogFailure::ViewerFailed,
+         " Log File Error",
+         "Unable to opem the log file ",
          {"This may be a permissions problem.", Terminate}},
     }};
     return table;

@@ -14,6 +14,7 @@ enum class LogFailure {
     DirectoryMissingOnStatusLine,
     FileMissing,
     WriteFailed,
+    ViewerFailed,  // the log viewer could not test or open the file
 };
 
 // The box for a failure: titled with the application's title, warning icon, OK button.

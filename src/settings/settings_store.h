@@ -2,8 +2,8 @@
 
 #include "app_state.h"
 #include "clock.h"
+#include "config_file_writer.h"
 #include "config_messages.h"
-#include "config_writer.h"
 #include "program_end.h"
 #include "prompter.h"
 #include "receive_port.h"
@@ -15,7 +15,7 @@ namespace lullex {
 
 // Reads, checks and writes Data/Lullex.ini for the process-wide state. Every failure ends in
 // its message box; the reading ones end the program.
-class SettingsStore : public SettingsInitialiser {
+class SettingsStore : public SettingsInitialiser, public ConfigFileWriter {
 public:
     // The file is Data/Lullex.ini below baseDirectory, by default the working directory.
     SettingsStore(AppState& state, Prompter& prompter, MainTimer& timer, Terminator& terminator,
@@ -28,10 +28,8 @@ public:
     void ReadConfig();
     // Checks the settings read, sets NotConfigured and replaces an empty LogPath.
     void CheckConfig();
-    // Replaces the file with the configuration screen's values and the role in memory; sets
-    // ConfigSaved. False (after the write-error box) when the save failed and the old file is
-    // kept. A file that has vanished ends the program: a save never creates it.
-    bool WriteConfig(const ConfigScreenValues& values);
+    // Writes the screen's values with the role in memory.
+    bool WriteConfig(const ConfigScreenValues& values) override;
 
 private:
     [[noreturn]] void endWith(ConfigMessage message);
