@@ -34,10 +34,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# A locale whose month abbreviations are longer than three characters, for the timestamp tests.
-if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
-  "${sudo[@]}" sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen || echo 'fr_FR.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+# Locales for the timestamp tests: French (its abbreviations of June and July share their first
+# three letters), German (twelve distinct three-letter forms), Lithuanian (August and September
+# collide), Persian (a two-letter May) and Japanese (forms wider than three columns).
+locales=("fr_FR.UTF-8 UTF-8" "de_DE.UTF-8 UTF-8" "lt_LT.UTF-8 UTF-8" "fa_IR UTF-8" "ja_JP.UTF-8 UTF-8")
+missing_locales=()
+for entry in "${locales[@]}"; do
+  name=${entry%% *}
+  # locale -a lists fr_FR.UTF-8 as fr_FR.utf8, and fa_IR as it is.
+  locale -a 2>/dev/null | grep -ix "${name/.UTF-8/.utf8}" >/dev/null || missing_locales+=("$entry")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
+  for entry in "${missing_locales[@]}"; do
+    "${sudo[@]}" sed -i "s/^# *${entry}\$/${entry}/" /etc/locale.gen
+    grep -qx "$entry" /etc/locale.gen || echo "$entry" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  done
   "${sudo[@]}" locale-gen >/dev/null
 fi
 echo "setup: all packages present"

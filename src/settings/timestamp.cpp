@@ -2,38 +2,100 @@
 
 #include "clock.h"
 
+#include <algorithm>
 #include <array>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <langinfo.h>
+#include <locale.h>
+#include <optional>
 
 namespace lullex {
 namespace {
 
-constexpr std::array<const char*, 12> EnglishMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+using MonthNames = std::array<std::string, 12>;
 
-bool isUtf8ContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+constexpr int MonthColumns = 3;
 
-// The first `count` characters of a UTF-8 text, never splitting a character.
-std::string firstCharacters(const std::string& text, int count)
-{
-    std::size_t end = 0;
-    for (int taken = 0; end < text.size() && taken < count; ++taken) {
-        ++end;
-        while (end < text.size() && isUtf8ContinuationByte(text[end]))
-            ++end;
+const MonthNames EnglishMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// Makes the LC_TIME locale this thread's whole locale for a while, so that its month names are
+// decoded in their own encoding and measured with its character widths.
+class TimeLocaleInUse {
+public:
+    TimeLocaleInUse()
+        : m_locale(::newlocale(LC_ALL_MASK, std::setlocale(LC_TIME, nullptr), locale_t{}))
+    {
+        if (m_locale != locale_t{})
+            m_previous = ::uselocale(m_locale);
     }
-    return text.substr(0, end);
+    ~TimeLocaleInUse()
+    {
+        if (m_locale == locale_t{})
+            return;
+        ::uselocale(m_previous);
+        ::freelocale(m_locale);
+    }
+    TimeLocaleInUse(const TimeLocaleInUse&) = delete;
+    TimeLocaleInUse& operator=(const TimeLocaleInUse&) = delete;
+
+    bool active() const { return m_locale != locale_t{}; }
+
+private:
+    locale_t m_locale;
+    locale_t m_previous{};
+};
+
+// The first three characters of an abbreviation when together they fill exactly three
+// columns; nothing for a shorter name, a wide script or bytes the locale cannot decode.
+std::optional<std::string> threeColumnForm(const char* abbreviation)
+{
+    std::mbstate_t state{};
+    const char* end = abbreviation;
+    std::size_t left = std::strlen(abbreviation);
+    int columns = 0;
+    for (int taken = 0; taken < MonthColumns; ++taken) {
+        wchar_t character = 0;
+        const std::size_t length = std::mbrtowc(&character, end, left, &state);
+        if (length == 0 || length > left)
+            return std::nullopt;
+        const int width = ::wcwidth(character);
+        if (width < 0)
+            return std::nullopt;
+        columns += width;
+        end += length;
+        left -= length;
+    }
+    if (columns != MonthColumns)
+        return std::nullopt;
+    return std::string(abbreviation, end);
 }
 
-std::string monthAbbreviation(int month)
+bool allDistinct(MonthNames names)
 {
-    const char* local = nl_langinfo(static_cast<nl_item>(ABMON_1 + month));
-    std::string name = local ? firstCharacters(local, 3) : std::string();
-    return name.empty() ? EnglishMonths.at(static_cast<std::size_t>(month)) : name;
+    std::sort(names.begin(), names.end());
+    return std::adjacent_find(names.begin(), names.end()) == names.end();
+}
+
+// The locale's own month forms only where all twelve fit the field and tell the months apart:
+// cutting "juin" and "juil." gives "jui" twice, and a two-letter form would shift the line.
+MonthNames monthNames()
+{
+    const TimeLocaleInUse locale;
+    if (!locale.active())
+        return EnglishMonths;
+    MonthNames local;
+    for (std::size_t month = 0; month < local.size(); ++month) {
+        const std::optional<std::string> form =
+            threeColumnForm(nl_langinfo(static_cast<nl_item>(ABMON_1 + month)));
+        if (!form)
+            return EnglishMonths;
+        local[month] = *form;
+    }
+    return allDistinct(local) ? local : EnglishMonths;
 }
 
 std::string twoDigits(int value)
@@ -47,9 +109,9 @@ std::string twoDigits(int value)
 
 std::string FormatTimestamp(const std::tm& time)
 {
-    return twoDigits(time.tm_mday) + "-" + monthAbbreviation(time.tm_mon) + "-" +
-           twoDigits(time.tm_year) + " " + twoDigits(time.tm_hour) + ":" + twoDigits(time.tm_min) +
-           ":" + twoDigits(time.tm_sec);
+    const std::string month = monthNames().at(static_cast<std::size_t>(time.tm_mon));
+    return twoDigits(time.tm_mday) + "-" + month + "-" + twoDigits(time.tm_year) + " " +
+           twoDigits(time.tm_hour) + ":" + twoDigits(time.tm_min) + ":" + twoDigits(time.tm_sec);
 }
 
 std::tm SystemClock::localNow() const

@@ -5,9 +5,10 @@
 
 namespace lullex {
 
-// "dd-mmm-yy hh:mm:ss". The month is the first three characters of the locale's abbreviated
-// month name (LC_TIME), English where the locale has none, so the width never changes
-// (glibc's French abbreviation of January is "janv.").
+// "dd-mmm-yy hh:mm:ss", for the log and the configuration file's date line alike. The month is
+// the first three characters of the LC_TIME locale's abbreviation where its twelve forms are
+// distinct and each exactly three columns wide, else English "Jan".."Dec", so the field keeps
+// its width and every month its own name.
 std::string FormatTimestamp(const std::tm& time);
 
 }  // namespace lullex
