@@ -15,9 +15,10 @@ void LogindPowerActions::ShutdownSystem(int32_t flags)
         fail(PowerFailure::InvalidParameter, std::to_string(flags));
     const LogindAction action = LogindActionForFlags(flags);
     const ShutdownPrivilege privilege = EnableShutdownPrivilege(action);
-    // logind refused by its answer, not by an error, so there is no system text.
+    // logind refused by its answer, not by an error: the answer tells the user which check
+    // refused and what to ask the administrator for.
     if (!privilege.granted)
-        fail(PowerFailure::NoPrivilege, std::string());
+        fail(PowerFailure::NoPrivilege, privilege.refusal);
     const BusReply reply = m_bus.callManager(action.method, privilege.arguments);
     if (reply.status != BusStatus::Answered)
         fail(PowerFailure::ShutdownFailed, SystemErrorText(reply));
@@ -47,7 +48,9 @@ ShutdownPrivilege LogindPowerActions::askPermission(const char* canMethod)
     // as a missing logind.
     if (reply.status != BusStatus::Answered)
         fail(PowerFailure::PrivilegeNotFound, SystemErrorText(reply));
-    return {!IsRefusalAnswer(reply.text), {false}};
+    if (IsRefusalAnswer(reply.text))
+        return {false, {}, std::string(canMethod) + ": " + reply.text};
+    return {true, {false}, {}};
 }
 
 ShutdownPrivilege LogindPowerActions::findOwnSession()
@@ -63,7 +66,7 @@ ShutdownPrivilege LogindPowerActions::findOwnSession()
     failOn(session);
     BusReply id = m_bus.sessionId(session.text);
     failOn(id);
-    return {true, {std::move(id.text)}};
+    return {true, {std::move(id.text)}, {}};
 }
 
 void LogindPowerActions::suspend(const LogindAction& action)

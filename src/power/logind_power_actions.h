@@ -15,6 +15,8 @@ namespace lullex {
 struct ShutdownPrivilege {
     bool granted = false;
     std::vector<BusArgument> arguments;
+    // Which question logind refused and its answer, e.g. "CanPowerOff: no"; empty when granted.
+    std::string refusal;
 };
 
 // The power routines over systemd-logind. Every call asks logind afresh; nothing is kept.

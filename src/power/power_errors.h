@@ -20,8 +20,8 @@ enum class PowerFailure {
 // The number of a failure: the object-error base 0x80040000 plus 1579..1583.
 int32_t PowerErrorNumber(PowerFailure failure);
 
-// The full description: the failure's fixed text around the detail (the system text, or the
-// refused flags in decimal).
+// The full description: the failure's fixed text around the detail (the system text, logind's
+// refusing answer, or the refused flags in decimal).
 std::string PowerErrorDescription(PowerFailure failure, std::string_view detail);
 
 // The source of every power failure: the executable's name without its extension, followed

@@ -99,7 +99,7 @@ TEST_F(LogindDBusTest, PowerOffNotAllowedIsNoPrivilege)
     const ProbeOutcome outcome = probe({"shutdown", "12"});
     EXPECT_EQ(outcome.out, powerErrorLines(-2147219922, "Can't enable shutdown: You do not have "
                                                         "the privileges to shutdown this system. "
-                                                        "[]"));
+                                                        "[CanPowerOff: no]"));
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_EQ(calls(), Calls{"CanPowerOff"});
 }

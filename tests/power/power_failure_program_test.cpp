@@ -115,8 +115,8 @@ TEST_P(PowerFailureProgramTest, ShowsTheFailureOnceAndEndsWithCode2)
     EXPECT_EQ(logFrom(StartInitialise), expectedLog) << describe();
 }
 
-const std::string NoPrivilege =
-    "Can't enable shutdown: You do not have the privileges to shutdown this system. []";
+const std::string NoPrivilege = "Can't enable shutdown: You do not have the privileges to "
+                                "shutdown this system. [CanPowerOff: no]";
 const std::string PrivilegeNotFound =
     "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege value. [";
 const std::string NoSocket =
