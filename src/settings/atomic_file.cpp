@@ -1,7 +1,9 @@
 #include "atomic_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <iostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,15 +86,20 @@ bool writeTemporary(TemporaryFile& temporary, const struct stat& old, std::strin
            temporary.close();
 }
 
-// Some file systems cannot sync a directory; the rename is then as safe as they allow.
-bool syncDirectory(const fs::path& directory)
+// Makes the rename durable. The new file is in place by now, so a failure here cannot undo the
+// save: it is only reported on standard error. Some file systems cannot sync a directory; the
+// rename is then as safe as they allow.
+void syncDirectoryOf(const fs::path& file)
 {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
-    ::close(fd);
-    return synced;
+    const int fd = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && (::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP);
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!synced)
+        std::cerr << "Lullex: saved " << file
+                  << ", but its directory could not be synchronised: " << std::strerror(error)
+                  << std::endl;
 }
 
 }  // namespace
@@ -121,8 +128,9 @@ ReplaceResult replaceExistingFile(const fs::path& file, std::string_view content
         return ReplaceResult::Failed;
     TemporaryFile temporary(target);
     if (!temporary.created() || !writeTemporary(temporary, old, content) ||
-        !temporary.placeAt(target) || !syncDirectory(target.parent_path()))
+        !temporary.placeAt(target))
         return ReplaceResult::Failed;
+    syncDirectoryOf(target);
     return ReplaceResult::Replaced;
 }
 

@@ -23,7 +23,8 @@ enum class ReplaceResult {
 // Replaces the whole content of an existing file so that a failure at any point leaves the old
 // content whole: the new content goes to a temporary file in the same directory, which takes
 // the old file's mode and then its place. A symbolic link keeps pointing at the replaced file.
-// A file we may not write is a failure, even though its directory would allow the rename.
+// A file we may not write is a failure, even though its directory would allow the rename. Once
+// the rename is done the file counts as replaced, even if syncing its directory then fails.
 ReplaceResult replaceExistingFile(const std::filesystem::path& file, std::string_view content);
 
 }  // namespace lullex
