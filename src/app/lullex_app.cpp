@@ -5,8 +5,8 @@
 
 namespace lullex {
 
-LullexApp::LullexApp(InputProbe& probe, bool inputVisible)
-    : m_initialiser(m_store, m_state, inputVisible), m_sampler(probe, m_state),
+LullexApp::LullexApp(ActivitySource& activity, bool inputVisible)
+    : m_initialiser(m_store, m_state, inputVisible), m_sampler(activity, m_state, m_log),
       m_power(m_logind, PowerErrorSource()),
       m_machine(MonitorCollaborators{m_state, m_window, m_presenter, m_sampler, m_log, m_prompter,
                                      m_power, m_sender, m_timer, m_terminator}),

@@ -24,12 +24,12 @@
 
 namespace lullex {
 
-class InputProbe;
+class ActivitySource;
 
 // Every object of a running main window, built in the order they depend on each other.
 class LullexApp {
 public:
-    LullexApp(InputProbe& probe, bool inputVisible);
+    LullexApp(ActivitySource& activity, bool inputVisible);
     LullexApp(const LullexApp&) = delete;
     LullexApp& operator=(const LullexApp&) = delete;
 

@@ -1,5 +1,6 @@
 #include "lullex_app.h"
 #include "multi_inst.h"
+#include "probe_activity_source.h"
 #include "qt_prompter.h"
 #include "qt_terminator.h"
 #include "single_instance_lock.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv)
     QSocketNotifier xEvents(probe->connectionFd(), QSocketNotifier::Read);
     QObject::connect(&xEvents, &QSocketNotifier::activated, [&probe] { probe->drainEvents(); });
 
-    lullex::LullexApp app(*probe, !wayland);
+    lullex::ProbeActivitySource activity(*probe);
+    lullex::LullexApp app(activity, !wayland);
     app.load(argumentText);
     return application.exec();
 }

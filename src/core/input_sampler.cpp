@@ -1,61 +1,49 @@
 #include "input_sampler.h"
 
 #include "app_state.h"
-
-#include <algorithm>
-#include <utility>
+#include "levelled_log.h"
 
 namespace lullex {
-namespace {
 
-// A list with no key reported reads as the number 0.
-bool NoKeyReported(const std::string& keys)
+InputSampler::InputSampler(ActivitySource& source, AppState& state, LogWriter& log)
+    : m_source(source), m_state(state), m_log(&log)
 {
-    return std::all_of(keys.begin(), keys.end(), [](char digit) { return digit == '0'; });
 }
 
-}  // namespace
-
-std::string KeyListText(const std::bitset<256>& keys)
-{
-    std::string text = "0";
-    for (std::size_t code = 0; code < keys.size(); ++code) {
-        if (keys.test(code))
-            text += std::to_string(code);
-    }
-    return text;
-}
-
-InputSampler::InputSampler(InputProbe& probe, AppState& state) : m_probe(probe), m_state(state)
+InputSampler::InputSampler(InputProbe& probe, AppState& state)
+    : m_ownSource(std::make_unique<ProbeActivitySource>(probe)), m_source(*m_ownSource),
+      m_state(state)
 {
 }
 
 bool InputSampler::InputChanged()
 {
-    const InputReading reading = m_probe.read();
-
-    // Widened so that no pair of 32-bit coordinates can overflow the sum.
-    const int64_t cursorSum = int64_t{reading.cursorX} + int64_t{reading.cursorY};
-    // A reader who only scrolls is still at the machine, so a wheel turn counts as the mouse.
-    m_state.MouseMoved = cursorSum != m_lastCursorSum || reading.wheelTurned;
-    m_lastCursorSum = cursorSum;
-
-    std::string keys = KeyListText(reading.keys);
-    // Letting go of every key is not activity: the next press compares with an empty list.
-    if (NoKeyReported(keys))
-        m_lastKeys = "0";
-    m_state.KeyChanged = keys != m_lastKeys;
-    m_lastKeys = std::move(keys);
-
-    return m_state.MouseMoved || m_state.KeyChanged;
+    const ActivitySample sample = m_source.sample();
+    const InputDetail detail = sample.detail.value_or(InputDetail{});
+    m_state.KeyChanged = detail.keyChanged;
+    m_state.MouseMoved = detail.mouseMoved;
+    m_state.InputDetailKnown = sample.detail.has_value();
+    noteFailure(sample.activity == Activity::Unknown);
+    // A source that cannot tell keeps the computer on: taking it for idle could power off a
+    // machine in use.
+    return sample.activity != Activity::Idle;
 }
 
 void InputSampler::ResetInput()
 {
     m_state.MouseMoved = false;
     m_state.KeyChanged = false;
-    m_lastCursorSum = 0;
-    m_lastKeys = "0";
+    m_source.reset();
+}
+
+// One entry when the source starts failing and one when it answers again, not one a second.
+void InputSampler::noteFailure(bool failing)
+{
+    if (failing == m_failing)
+        return;
+    m_failing = failing;
+    if (m_log != nullptr)
+        LevelledLog(*m_log, m_state).normal(failing ? "InputLost" : "InputBack", m_source.name());
 }
 
 }  // namespace lullex

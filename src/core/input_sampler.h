@@ -1,35 +1,40 @@
 #pragma once
 
+#include "activity_source.h"
 #include "input_probe.h"
+#include "probe_activity_source.h"
 
-#include <cstdint>
-#include <string>
+#include <memory>
 
 namespace lullex {
 
 struct AppState;
+class LogWriter;
 
-// Decides once per sample whether the keyboard or mouse was used since the previous sample.
-// The flags of the last sample are kept in AppState (KeyChanged, MouseMoved), where the log's
-// status line reads them.
+// Decides once per sample whether the computer was used since the previous sample, by asking
+// the session's activity source. The flags of the last sample are kept in AppState
+// (KeyChanged, MouseMoved, InputDetailKnown), where the log's status line reads them.
 class InputSampler {
 public:
+    // A source that starts failing is reported to the log once, at the Normal level.
+    InputSampler(ActivitySource& source, AppState& state, LogWriter& log);
+    // Compares the probe's readings itself. Such a probe does not fail mid-run (Xlib ends the
+    // process when the display goes away), so there is nothing to log.
     InputSampler(InputProbe& probe, AppState& state);
 
-    // Takes one sample; true when the key list or the cursor sum changed (or the wheel turned).
+    // Takes one sample; true when the source saw activity, or could not tell.
     bool InputChanged();
     // Forgets the previous sample.
     void ResetInput();
 
 private:
-    InputProbe& m_probe;
-    AppState& m_state;
-    int64_t m_lastCursorSum = 0;
-    std::string m_lastKeys = "0";
-};
+    void noteFailure(bool failing);
 
-// "0" followed by the decimal code of every key reported, in ascending order, without
-// separators. Different key sets can give the same text (1,2,3 and 1,23); only the text counts.
-std::string KeyListText(const std::bitset<256>& keys);
+    std::unique_ptr<ProbeActivitySource> m_ownSource;
+    ActivitySource& m_source;
+    AppState& m_state;
+    LogWriter* m_log = nullptr;
+    bool m_failing = false;
+};
 
 }  // namespace lullex

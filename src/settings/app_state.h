@@ -43,6 +43,8 @@ struct AppState {
     // The input sampler's flags of the last sample.
     bool KeyChanged = false;
     bool MouseMoved = false;
+    // False where the activity source cannot tell keys from the mouse (the log shows dots).
+    bool InputDetailKnown = true;
 };
 
 }  // namespace lullex

@@ -97,6 +97,7 @@ std::string EventLog::statusLine(const std::string& event, const std::string& de
     fields.role = m_state.settings.CMain;
     fields.keyChanged = m_state.KeyChanged;
     fields.mouseMoved = m_state.MouseMoved;
+    fields.inputDetailKnown = m_state.InputDetailKnown;
     fields.commsStatus = m_state.CommsStatus;
     return buildStatusLine(fields);
 }

@@ -33,6 +33,9 @@ std::string fullLevelFields(const StatusLineFields& fields)
 {
     if (fields.logLevel != LogLevelFull)
         return {};
+    if (fields.role == RoleMaster && !fields.inputDetailKnown)
+        return ", Key: " + std::string(FlagFieldWidth, '.') +
+               ", Mouse: " + std::string(FlagFieldWidth, '.');
     if (fields.role == RoleMaster)
         return ", Key: " + fitted(word(fields.keyChanged), FlagFieldWidth) +
                ", Mouse: " + word(fields.mouseMoved);

@@ -20,6 +20,8 @@ struct StatusLineFields {
     // status word for a slave.
     bool keyChanged = false;
     bool mouseMoved = false;
+    // False: the input source cannot tell keys from the mouse; both flags show as dots.
+    bool inputDetailKnown = true;
     std::string commsStatus;
 };
 
