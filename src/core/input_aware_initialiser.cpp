@@ -13,8 +13,14 @@ InputAwareInitialiser::InputAwareInitialiser(SettingsInitialiser& inner, AppStat
 void InputAwareInitialiser::InitSettings()
 {
     m_inner.InitSettings();
-    if (!m_inputVisible)
+    if (missesInput())
         m_state.NotConfigured = true;
+}
+
+// Only a master watches the keyboard and mouse; a slave only listens on its port.
+bool InputAwareInitialiser::missesInput() const
+{
+    return !m_inputVisible && m_state.settings.CMain == RoleMaster;
 }
 
 }  // namespace lullex

@@ -8,15 +8,16 @@ struct AppState;
 
 // Wraps the settings' InitSettings for a desktop where keyboard and mouse input may be
 // invisible to us (a Wayland session: only Xwayland clients' input reaches an X11 probe, so a
-// machine in use would look idle and be powered off). There every (re-)initialisation leaves
-// the program not configured, so no monitoring step runs. Give this object, not the inner
-// one, to everything that re-initialises (the configuration screen too).
+// machine in use would look idle and be powered off). There every (re-)initialisation of a
+// master leaves the program not configured, so no monitoring step runs; a slave runs anywhere. Give
+// this object, not the inner one, to everything that re-initialises (the configuration screen too).
 class InputAwareInitialiser : public SettingsInitialiser {
 public:
     InputAwareInitialiser(SettingsInitialiser& inner, AppState& state, bool inputVisible);
 
     void InitSettings() override;
-    bool inputVisible() const { return m_inputVisible; }
+    // A master that cannot see the input it would watch (read after InitSettings).
+    bool missesInput() const;
 
 private:
     SettingsInitialiser& m_inner;

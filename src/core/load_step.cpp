@@ -38,7 +38,7 @@ void LoadStep::load(const std::string& argumentText)
 
 void LoadStep::warnIfInputUnseen()
 {
-    if (m_parts.initialiser.inputVisible())
+    if (!m_parts.initialiser.missesInput())
         return;
     MessageBox box;
     box.title = m_parts.state.AppTitle + " Input Monitoring Unavailable";
