@@ -21,6 +21,7 @@ LoadStep::LoadStep(LoadCollaborators parts) : m_parts(std::move(parts))
 void LoadStep::load(const std::string& argumentText)
 {
     AppState& state = m_parts.state;
+    state.Loading = true;
     m_parts.initialiser.InitSettings();
     warnIfInputUnseen();
     m_parts.view.setWindowCaption(ProductName);
@@ -34,6 +35,7 @@ void LoadStep::load(const std::string& argumentText)
     writeStartUpEntries();
     m_parts.machine.StartMonitoring();
     m_parts.presenter.showAfterLoad();
+    state.Loading = false;
 }
 
 void LoadStep::warnIfInputUnseen()

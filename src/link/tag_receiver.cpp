@@ -27,8 +27,9 @@ TagReceiver::~TagReceiver()
 
 void TagReceiver::onDatagram(const std::optional<std::string>& datagram)
 {
-    // The link is one-way: whatever reaches a master is ignored.
-    if (m_state.settings.CMain != RoleSlave) {
+    // The link is one-way: whatever reaches a master is ignored. A slave's port is bound early
+    // in the load step; a cancel tag acted on then would start the timer before the log exists.
+    if (m_state.settings.CMain != RoleSlave || m_state.Loading) {
         return;
     }
     const std::optional<TagCommand> command = datagram ? ReadTag(*datagram) : std::nullopt;

@@ -11,7 +11,8 @@
 namespace lullex {
 
 // A slave's handling of the master's tags: a valid tag marks the second as heard, a cancel or
-// test tag also acts like the button, and anything else shows "Connection Error".
+// test tag also acts like the button, and anything else shows "Connection Error". Nothing is
+// acted on while the load step runs.
 class TagReceiver {
 public:
     // Registers itself as the transport's receive handler until it is destroyed.

@@ -19,6 +19,9 @@ struct AppState {
     bool PortError = false;
     bool ConfigSaved = false;
     bool DialogOpen = false;
+    // The main window's load step is running: the slave's port may be bound already, but what
+    // arrives on it is read and dropped until the program is up.
+    bool Loading = false;
     int16_t DialogTimeout = 0;
     int16_t InhibitShutdown = 0;  // 1 in the test mode "-InhibitShutdown"
 
