@@ -9,8 +9,9 @@ struct AppState;
 // Wraps the settings' InitSettings for a desktop where keyboard and mouse input may be
 // invisible to us (a Wayland session: only Xwayland clients' input reaches an X11 probe, so a
 // machine in use would look idle and be powered off). There every (re-)initialisation of a
-// master leaves the program not configured, so no monitoring step runs; a slave runs anywhere. Give
-// this object, not the inner one, to everything that re-initialises (the configuration screen too).
+// master leaves the program not configured, so no monitoring step runs; a slave, which only
+// listens, runs anywhere. Give this object, not the inner one, to everything that re-initialises
+// (the configuration screen too).
 class InputAwareInitialiser : public SettingsInitialiser {
 public:
     InputAwareInitialiser(SettingsInitialiser& inner, AppState& state, bool inputVisible);
