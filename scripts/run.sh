@@ -10,14 +10,9 @@ bash scripts/build.sh lullex
 top=$(pwd)
 
 mkdir -p run/Data run/Log
-if [ ! -f run/Data/Lullex.ini ]; then
-  # The defaults of the configuration screen's Restore, master, no partner address, Normal
-  # log level; "Run in System Tray" off so the window shows.
-  printf '%s\r\n' "# Lullex Version 2.5" "# Configuration File" "# $(LC_ALL=C date '+%d-%b-%y %H:%M:%S')" "" \
-    "[Comms]" "CMain=1" "DName=1" "IPAdd=" "Port1=10001" "" \
-    "[Run]" "CPUDelay=600" "LogLevel=2" "LogName=Lullex.log" "LogPath=Log/" "RunOnTop=1" "StartDelay=2" "StartMin=1" "" \
-    "[Shutdown]" "ShutTime=60" "ShutType=1" "" > run/Data/Lullex.ini
-fi
+# The installed default settings: master, no partner address, Normal log level, the window
+# shown rather than in the tray.
+[ -f run/Data/Lullex.ini ] || cp data/Lullex.ini run/Data/Lullex.ini
 
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
@@ -36,13 +31,31 @@ if [ -z "${DISPLAY:-}" ]; then
   virtual=1
 fi
 
+# Waits until the main window is mapped and drawn: a window that exists may not be shown yet,
+# and one just mapped is black until it has painted, so its picture must have more than one
+# colour.
+wait_until_drawn() {
+  local id colours
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name '^Lullex$' 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then
+      colours=$(import -window "$id" png:- 2>/dev/null | identify -format '%k' - 2>/dev/null || true)
+      [ "${colours:-0}" -gt 1 ] && return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 cd run
 "$top/build/lullex" -InhibitShutdown &
 lullex=$!
 if [ -n "${virtual:-}" ]; then
-  for _ in $(seq 100); do xdotool search --name '^Lullex$' >/dev/null 2>&1 && break; sleep 0.1; done
-  sleep 1
-  import -window root screenshot.png && echo "run: screenshot of the window saved in run/screenshot.png"
+  if wait_until_drawn; then
+    import -window root screenshot.png && echo "run: screenshot of the window saved in run/screenshot.png"
+  else
+    echo "run: the window did not show within 30 seconds; no screenshot taken"
+  fi
 fi
 echo "run: Lullex runs in $(pwd); its log is run/Log/Lullex.log"
 wait "$lullex" || true

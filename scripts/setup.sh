@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config qt6-base-dev libx11-dev libxi-dev libxtst-dev
+  g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libx11-dev libxi-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool openbox trayer imagemagick fonts-dejavu-core fonts-liberation
   python3-dbusmock dbus-daemon dbus-bin iproute2 nftables locales procps

@@ -25,7 +25,7 @@ QString errorText()
 }  // namespace
 
 MultiInst::MultiInst(Terminator& terminator, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_terminator(terminator)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_terminator(terminator)
 {
     setObjectName(QStringLiteral("MultiInst"));
     // On top of everything, yet the user's typing stays where it was.
@@ -43,7 +43,9 @@ MultiInst::MultiInst(Terminator& terminator, QWidget* parent)
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Exit"));
+    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { m_terminator.endProgram(ExitNormal); });
+    connect(this, &QDialog::rejected, this, [this] { m_terminator.endProgram(ExitNormal); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(logo, 0, Qt::AlignTop);

@@ -5,8 +5,9 @@
 
 namespace lullex {
 
-// The program's mark, drawn at start rather than shipped as an image file: an orange disc
-// with a white power symbol. It is the window icon, the tray icon and the Logo picture.
+// The program's mark, an orange disc with a white power symbol: the scalable icon installed for
+// the desktop, built into the program and drawn at each size it is shown in. It is the window
+// icon, the tray icon and the Logo picture.
 QIcon LullexIcon();
 QPixmap LullexLogo(int size);
 
