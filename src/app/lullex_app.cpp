@@ -1,5 +1,6 @@
 #include "lullex_app.h"
 
+#include "administrator.h"
 #include "power_errors.h"
 #include "priority.h"
 
@@ -11,8 +12,11 @@ LullexApp::LullexApp(ActivitySource& activity, bool inputVisible)
       m_machine(MonitorCollaborators{m_state, m_window, m_presenter, m_sampler, m_log, m_prompter,
                                      m_power, m_sender, m_timer, m_terminator}),
       m_loadStep(LoadCollaborators{m_state, m_initialiser, m_window, m_presenter, m_sampler,
-                                   m_machine, m_log, m_prompter, RaisePriority})
+                                   m_machine, m_log, m_prompter, RaisePriority}),
+      m_configScreen({m_state, m_store, m_configApplier, m_prompter, m_timer, m_terminator,
+                      m_fileViewer, IsAdministrator})
 {
+    m_machine.setConfigScreen([this] { m_configScreen.open(m_window); });
     m_terminator.setView(&m_window);
     connectWindow();
 }

@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "clock.h"
+#include "config_screen_opener.h"
 #include "dbus_logind_bus.h"
 #include "event_log.h"
 #include "input_aware_initialiser.h"
@@ -9,6 +10,7 @@
 #include "load_step.h"
 #include "logind_power_actions.h"
 #include "lullex_main.h"
+#include "main_config_applier.h"
 #include "monitor_state_machine.h"
 #include "port_binder.h"
 #include "qt_main_timer.h"
@@ -19,6 +21,7 @@
 #include "tag_sender.h"
 #include "udp_link_transport.h"
 #include "window_presenter.h"
+#include "xdg_file_viewer.h"
 
 #include <string>
 
@@ -60,6 +63,9 @@ private:
     MonitorStateMachine m_machine;
     TagReceiver m_receiver{m_state, m_window, m_machine, m_transport};
     LoadStep m_loadStep;
+    MainConfigApplier m_configApplier{m_state, m_initialiser, m_machine, m_presenter, m_log};
+    XdgFileViewer m_fileViewer;
+    ConfigScreenOpener m_configScreen;
 };
 
 }  // namespace lullex

@@ -8,6 +8,7 @@ namespace lullex {
 enum class Colour : uint32_t {
     Orange = 33023,
     Green = 32768,
+    DarkGreen = 26112,  // the limit texts of the configuration screen
     White = 16777215,
     ButtonFace = 0x8000000F,
     ButtonText = 0x80000012,

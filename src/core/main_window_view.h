@@ -36,8 +36,8 @@ public:
     virtual void addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
 
-    // Closes the About and configuration screens, whichever is open, running none of their
-    // own closing handling.
+    // Closes the About and configuration screens, whichever is open; each one's opener then
+    // runs its closing routine, as after any other way of closing it.
     virtual void closeDialogs() = 0;
 };
 

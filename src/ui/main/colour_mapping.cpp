@@ -11,6 +11,7 @@ QColor toQColor(Colour colour, const QPalette& system)
         return system.color(QPalette::ButtonText);
     case Colour::Orange:
     case Colour::Green:
+    case Colour::DarkGreen:
     case Colour::White:
         break;
     }

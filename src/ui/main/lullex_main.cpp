@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -244,17 +245,26 @@ void LullexMain::removeTrayIcon()
     m_tray->remove();
 }
 
-void LullexMain::registerDialog(QWidget* dialog)
+void LullexMain::runScreen(QDialog& screen)
+{
+    registerDialog(&screen);
+    screen.exec();
+}
+
+void LullexMain::registerDialog(QDialog* dialog)
 {
     m_dialogs.emplace_back(dialog);
 }
 
 void LullexMain::closeDialogs()
 {
-    std::erase_if(m_dialogs, [](const QPointer<QWidget>& dialog) { return dialog.isNull(); });
-    // Hiding (not closing) skips the screens' own close handling; a modal screen's loop ends.
-    for (const QPointer<QWidget>& dialog : m_dialogs)
-        dialog->hide();
+    std::erase_if(m_dialogs, [](const QPointer<QDialog>& dialog) { return dialog.isNull(); });
+    // done() only ends a screen's loop: its opener runs the closing routine once exec()
+    // returns, after any handler of the screen that was showing a box has returned too.
+    for (const QPointer<QDialog>& dialog : m_dialogs) {
+        if (dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    }
 }
 
 bool LullexMain::event(QEvent* event)

@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+class QDialog;
 class QLabel;
 class QPushButton;
 
@@ -43,8 +44,12 @@ public:
     void removeTrayIcon() override;
     void closeDialogs() override;
 
-    // The About and configuration screens register here so that closeDialogs() reaches them.
-    void registerDialog(QWidget* dialog);
+    // Shows a screen (About, configuration) modally and returns once it has closed, by
+    // whatever means; closeDialogs() reaches it meanwhile. The caller then runs the screen's
+    // closing routine and deletes it.
+    void runScreen(QDialog& screen);
+    // The screens that closeDialogs() closes.
+    void registerDialog(QDialog* dialog);
 
 signals:
     void resetClicked();
@@ -80,7 +85,7 @@ private:
     TrayIcon* m_tray;
     bool m_shownOnce = false;
     bool m_minimisedBeforeFirstShow = false;
-    std::vector<QPointer<QWidget>> m_dialogs;
+    std::vector<QPointer<QDialog>> m_dialogs;
 };
 
 }  // namespace lullex

@@ -1,5 +1,6 @@
 #include "qt_prompter.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -63,8 +64,11 @@ QtPrompter::QtPrompter(QWidget* parent) : m_parent(parent)
 BoxAnswer QtPrompter::show(const MessageBox& box)
 {
     echoToStandardError(box);
+    // Over an open screen the box belongs to the screen, so that it stands above a screen kept
+    // on top of other windows.
+    QWidget* modal = QApplication::activeModalWidget();
     QMessageBox dialog(toQtIcon(box.icon), QString::fromStdString(box.title), joinLines(box.lines),
-                       toQtButtons(box.buttons), m_parent);
+                       toQtButtons(box.buttons), modal ? modal : m_parent);
     // Texts such as the link tags "<LXA000>" must show as written, never as markup.
     dialog.setTextFormat(Qt::PlainText);
     dialog.setWindowModality(Qt::ApplicationModal);
