@@ -12,13 +12,16 @@
 #include "program_end.h"
 #include "prompter.h"
 #include "ui_test_support.h"
+#include "xdg_file_viewer.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -403,6 +406,33 @@ TEST_F(ConfigScreenOpenerTest, ASlaveOpenedWithAPortErrorIsReinitialisedEvenAfte
         d.reject();
     });
     EXPECT_EQ(applier.reinitialised, 1);
+}
+
+TEST(XdgFileViewerTest, HandsTheNameOverUnchangedAsItsOneArgument)
+{
+    QTemporaryDir dir;
+    const QString record = dir.filePath(QStringLiteral("arguments"));
+    QFile script(dir.filePath(QStringLiteral("viewer")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + record.toUtf8() + "'\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const auto recorded = [&](const QByteArray& expected) {
+        return QTest::qWaitFor(
+            [&] {
+                QFile file(record);
+                return file.open(QIODevice::ReadOnly) && file.readAll() == expected;
+            },
+            test::DeadlineMs);
+    };
+
+    const std::string name = "Log dir/my log $(touch " + dir.filePath("x").toStdString() + ").txt";
+    ASSERT_TRUE(XdgFileViewer(script.fileName()).launch(name));
+    EXPECT_TRUE(recorded("1\n" + QByteArray::fromStdString(name) + "\n"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x")));
+    ASSERT_TRUE(XdgFileViewer(script.fileName()).launch("-x/Lullex.log"));
+    EXPECT_TRUE(recorded("1\n./-x/Lullex.log\n")) << "a name is never taken for an option";
+    EXPECT_FALSE(XdgFileViewer(dir.filePath("none")).launch("Log/Lullex.log"));
 }
 
 }  // namespace

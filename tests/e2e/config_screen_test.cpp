@@ -1,0 +1,202 @@
+// The configuration screen in the real program on Xvfb, driven with XTest keys: a saved change
+// is written and then in force after Close, a vanished file ends the program at Save, the
+// screen closes itself in the test mode, View Log at the level None, and a save cut short by
+// SIGKILL.
+#include "administrator.h"
+#include "e2e_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace lullex::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* ScreenTitle = "Lullex Configuration";
+
+std::filesystem::path ConfigFile(const LullexProgram& program)
+{
+    return program.workingDirectory() / "Data/Lullex.ini";
+}
+
+// Where the date of a configuration file's third line ("# dd-mmm-yy hh:mm:ss") starts.
+std::size_t DateAt(const std::string& file)
+{
+    const std::size_t second = file.find("\r\n");
+    const std::size_t third = file.find("\r\n", second + 2);
+    return third == std::string::npos ? std::string::npos : third + 4;
+}
+
+// The file as the program wrote it, with its date replaced by the one `expected` holds once
+// the written date has the date's form.
+std::string WithDateOf(std::string written, const std::string& expected)
+{
+    constexpr std::size_t DateWidth = 18;
+    const std::size_t at = DateAt(written);
+    if (at == std::string::npos || !IsTimestamp(written.substr(at, DateWidth)) ||
+        DateAt(expected) == std::string::npos)
+        return written;
+    return written.replace(at, DateWidth, expected.substr(DateAt(expected), DateWidth));
+}
+
+// Types keys into a window as a user does, the window activated first.
+void Keys(const XSession& session, XWindowId window, const std::vector<std::string>& keys)
+{
+    std::vector<std::string> args = {"key", "--clearmodifiers"};
+    args.insert(args.end(), keys.begin(), keys.end());
+    Xdotool(session, {"windowactivate", "--sync", std::to_string(window)});
+    Xdotool(session, args);
+}
+
+class ConfigScreenE2E : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!IsAdministrator())
+            GTEST_SKIP() << "only an administrator may save";
+    }
+
+    // Starts the program and opens the screen with the Configure button; the screen's window.
+    XWindowId startAndOpen(const std::vector<std::string>& arguments = {})
+    {
+        StartCutOff(program, arguments);
+        const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
+        EXPECT_TRUE(main) << program.describe();
+        ClickButton(session, main.value_or(0), MainButton::Configure);
+        const std::optional<XWindowId> screen = WaitForVisibleWindow(session, ScreenTitle);
+        EXPECT_TRUE(screen) << NamedWindows(session) << program.describe();
+        return screen.value_or(0);
+    }
+
+    XSession session{{.windowManager = true}};
+    ConfigValues config = MonitorConfig();
+    LullexProgram program{session, config};
+};
+
+TEST_F(ConfigScreenE2E, ASavedChangeIsWrittenAndInForceAfterClose)
+{
+    const XWindowId screen = startAndOpen();
+    Keys(session, screen, {"alt+d", "ctrl+a", "5", "alt+s"});
+    ConfigValues saved = config;
+    saved.CPUDelay = 5;
+    const std::string expected = ConfigFileText(saved);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return WithDateOf(ReadWholeFile(ConfigFile(program)), expected) == expected; },
+        LongTimeout))
+        << ReadWholeFile(ConfigFile(program));
+
+    Keys(session, screen, {"alt+c"});
+    const std::optional<std::size_t> updated =
+        WaitForLineStartingWith(program, " Config   , Updated   , Count:");
+    ASSERT_TRUE(updated) << program.describe();
+    // The idle limit is now 5 s: the countdown follows four Run seconds, and "Monitor" closes.
+    ASSERT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
+    const std::vector<std::string> fields = FieldsFrom(program.logLines(), *updated);
+    std::vector<std::string> run;
+    for (const std::string& line : fields) {
+        if (line.starts_with(" Run      ,"))
+            run.push_back(line.substr(0, 34));
+    }
+    ASSERT_FALSE(run.empty()) << program.describe();
+    EXPECT_EQ(run.back(), " Run      ,           , Count:   4") << program.describe();
+    EXPECT_TRUE(std::any_of(fields.begin(), fields.end(), [](const std::string& line) {
+        return line.starts_with(" Close    , Monitor   , Count:   2");
+    })) << program.describe();
+}
+
+TEST_F(ConfigScreenE2E, SaveAfterTheFileWasDeletedEndsTheProgramWithItsBox)
+{
+    const XWindowId screen = startAndOpen();
+    std::filesystem::remove(ConfigFile(program));
+    Keys(session, screen, {"alt+d", "ctrl+a", "5", "alt+s"});
+
+    ASSERT_TRUE(program.waitForStderr("Lullex Configuration File Error\n"
+                                      "The configuration file is either missing or corrupted.\n"
+                                      "Reinstall the program to restore the file.\n"
+                                      "The program will now terminate.\n",
+                                      LongTimeout))
+        << program.describe();
+    ASSERT_TRUE(AnswerBox(session, "Lullex Configuration File Error"));
+    EXPECT_EQ(program.waitForExit(LongTimeout), 1) << program.describe();
+    EXPECT_FALSE(std::filesystem::exists(ConfigFile(program))) << "a save never creates it";
+}
+
+TEST_F(ConfigScreenE2E, InTheTestModeTheScreenClosesItselfAndMonitoringResumes)
+{
+    config = TestModeConfig();
+    LullexProgram testMode(session, config);
+    StartCutOff(testMode, {"-InhibitShutdown"});
+    ASSERT_TRUE(WaitForLineStartingWith(testMode, " Enter    , Run")) << testMode.describe();
+    const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(main);
+    const auto clicked = std::chrono::steady_clock::now();
+    ClickButton(session, *main, MainButton::Configure);
+    ASSERT_TRUE(WaitForVisibleWindow(session, ScreenTitle)) << testMode.describe();
+    const std::size_t linesWhenShown = testMode.logLines().size();
+
+    ASSERT_TRUE(WaitForNoWindowTitled(session, ScreenTitle, LongTimeout));
+    // It counted 4, 3, 2 and 1 (a second each, give or take the timer's 5 %) before the main
+    // tick closed it; nothing was logged meanwhile.
+    EXPECT_GE(std::chrono::steady_clock::now() - clicked, 3500ms);
+    EXPECT_EQ(testMode.logLines().size(), linesWhenShown) << testMode.describe();
+    EXPECT_TRUE(WaitForLineStartingWith(testMode, " Run      ,", linesWhenShown))
+        << testMode.describe();
+}
+
+TEST_F(ConfigScreenE2E, ViewLogAtTheLevelNoneShowsItsBoxAndTheScreenStays)
+{
+    config.LogLevel = 1;
+    LullexProgram quiet(session, config);
+    StartCutOff(quiet, {});
+    const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
+    ASSERT_TRUE(main) << quiet.describe();
+    ClickButton(session, *main, MainButton::Configure);
+    const std::optional<XWindowId> screen = WaitForVisibleWindow(session, ScreenTitle);
+    ASSERT_TRUE(screen);
+
+    Keys(session, *screen, {"alt+v"});
+    ASSERT_TRUE(quiet.waitForStderr(
+        "Lullex Log File Error\nLogging is set to None. There\nis no information to display.\n",
+        LongTimeout))
+        << quiet.describe();
+    ASSERT_TRUE(AnswerBox(session, "Lullex Log File Error"));
+    EXPECT_TRUE(IsViewable(session, *screen));
+    EXPECT_TRUE(quiet.process().running());
+}
+
+TEST_F(ConfigScreenE2E, ASaveKilledMidwayLeavesTheOldOrTheNewFileWhole)
+{
+    const std::string old = ReadWholeFile(ConfigFile(program));
+    ConfigValues saved = config;
+    saved.CPUDelay = 5;
+    const std::string changed = ConfigFileText(saved);
+    for (const auto delay : {0ms, 2ms, 10ms}) {
+        LullexProgram killed(session, config);
+        StartCutOff(killed, {});
+        const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
+        ASSERT_TRUE(main) << killed.describe();
+        ClickButton(session, *main, MainButton::Configure);
+        const std::optional<XWindowId> screen = WaitForVisibleWindow(session, ScreenTitle);
+        ASSERT_TRUE(screen) << killed.describe();
+        Keys(session, *screen, {"alt+d", "ctrl+a", "5", "alt+s"});
+        // Not a wait for a condition: the kill lands at a different moment of the save each round.
+        std::this_thread::sleep_for(delay);
+        killed.process().kill();
+        ASSERT_TRUE(killed.waitForExit(LongTimeout));
+
+        const std::string left = ReadWholeFile(ConfigFile(killed));
+        EXPECT_TRUE(left == old || WithDateOf(left, changed) == changed) << left;
+        ASSERT_TRUE(WaitForNoWindowTitled(session, "Lullex"));
+    }
+}
+
+}  // namespace
+}  // namespace lullex::test
