@@ -41,16 +41,17 @@ ConfigForm ValidForm()
             "Normal", "Power Off"};
 }
 
+// What the checks find after one edit of a valid form on a master or a slave (with the power
+// action chosen, and the port error where it is named).
 struct CheckCase {
     const char* name;
     std::function<void(ConfigForm&)> edit;
     int16_t cMain;
-    ConfigChoices choices;
-    bool portError;
+    int16_t shutType;
     int failures;
     std::set<Remark> highlighted;
-    std::string ipAddRemark = {};
-    std::string shutTypeRemark = {};
+    std::string remark = {};  // the address or action remark a rule put in
+    bool portError = false;
 };
 
 void PrintTo(const CheckCase& c, std::ostream* out)
@@ -58,192 +59,53 @@ void PrintTo(const CheckCase& c, std::ostream* out)
     *out << c.name;
 }
 
-const auto Set = [](std::string ConfigForm::*field, std::string value) {
-    return [=](ConfigForm& form) { form.*field = value; };
-};
-const auto Keep = [](ConfigForm&) {};
-const auto DomainName = [](std::string address) {
-    return [=](ConfigForm& form) {
-        form.dName = true;
-        form.ipAdd = address;
-    };
-};
-constexpr int16_t Master = RoleMaster;
-constexpr int16_t Slave = RoleSlave;
+using F = ConfigForm;
 using R = Remark;
-constexpr ConfigChoices Normal(int16_t shutType)
-{
-    return {LogLevelNormal, shutType};
-}
+const auto E = [](std::string F::*field, std::string value) {
+    return [=](F& form) { form.*field = value; };
+};
+const auto Path = [](std::string relative) {
+    return [=](F& form) { form.logPath = Folders().path().string() + relative; };
+};
+const auto Domain = [](std::string name) {
+    return [=](F& form) { form.dName = true, form.ipAdd = name; };
+};
+const auto None = [](F&) {};
+constexpr int16_t M = RoleMaster;
+constexpr int16_t S = RoleSlave;
+const std::string Zeros(400, '0');
 
 const CheckCase CheckCases[] = {
-    {"AllValid", Keep, Master, Normal(1), false, 0, {}},
-    {"Delay5", Set(&ConfigForm::cpuDelay, "5"), Master, Normal(1), false, 0, {}},
-    {"Delay1800", Set(&ConfigForm::cpuDelay, "1800"), Master, Normal(1), false, 0, {}},
-    {"Delay4_9", Set(&ConfigForm::cpuDelay, "4.9"), Master, Normal(1), false, 1, {R::CPUDelayM}},
-    {"Delay1800_5",
-     Set(&ConfigForm::cpuDelay, "1800.5"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::CPUDelayM}},
-    {"DelayEmpty", Set(&ConfigForm::cpuDelay, ""), Master, Normal(1), false, 1, {R::CPUDelayM}},
-    {"DelayHex", Set(&ConfigForm::cpuDelay, "&H258"), Master, Normal(1), false, 0, {}},
-    {"DelayOctal", Set(&ConfigForm::cpuDelay, "&O1750"), Master, Normal(1), false, 0, {}},
-    {"Port1024", Set(&ConfigForm::port1, "1024"), Master, Normal(1), false, 0, {}},
-    {"Port65535", Set(&ConfigForm::port1, "65535"), Master, Normal(1), false, 0, {}},
-    {"Port1023", Set(&ConfigForm::port1, "1023"), Master, Normal(1), false, 1, {R::Port1M}},
-    {"Port65536", Set(&ConfigForm::port1, "65536"), Master, Normal(1), false, 1, {R::Port1M}},
-    {"PortHexOverflowDoesNotWrap",
-     Set(&ConfigForm::port1, "&H100000000000000002711"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::Port1M}},
-    {"PortDecimalOverflow",
-     Set(&ConfigForm::port1, "1" + std::string(400, '0')),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::Port1M}},
-    {"StartDelay3601",
-     Set(&ConfigForm::startDelay, "3601"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::StartDelayM}},
-    {"ShutTime1", Set(&ConfigForm::shutTime, "1"), Master, Normal(1), false, 1, {R::ShutTimeM}},
-    {"Name8", Set(&ConfigForm::logName, "Lull.log"), Master, Normal(1), false, 0, {}},
-    {"Name20",
-     Set(&ConfigForm::logName, std::string(16, 'n') + ".log"),
-     Master,
-     Normal(1),
-     false,
-     0,
-     {}},
-    {"Name7", Set(&ConfigForm::logName, "Lul.log"), Master, Normal(1), false, 1, {R::LogNameM}},
-    {"Name21",
-     Set(&ConfigForm::logName, std::string(17, 'n') + ".log"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::LogNameM}},
-    {"NameWithLineBreak",
-     Set(&ConfigForm::logName, "Lullex\n.log"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::LogNameM}},
-    {"NameWithTab",
-     Set(&ConfigForm::logName, "Lullex\t.log"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::LogNameM}},
-    {"Path100",
-     [](ConfigForm& f) { f.logPath = PathOfLength(100); },
-     Master,
-     Normal(1),
-     false,
-     0,
-     {}},
-    {"Path101",
-     [](ConfigForm& f) { f.logPath = PathOfLength(101); },
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::LogPathM}},
-    {"PathWithoutFinalSeparator",
-     [](ConfigForm& f) { f.logPath = Folders().path().string() + "/Log"; },
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::LogPathM}},
-    {"PathWithWindowsSeparator",
-     [](ConfigForm& f) { f.logPath = Folders().path().string() + "/Log\\"; },
-     Master,
-     Normal(1),
-     false,
-     0,
-     {}},
-    {"PathOfNoFolder",
-     [](ConfigForm& f) { f.logPath = Folders().path().string() + "/None/"; },
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::LogPathM}},
-    {"PathEmptyCountsThree",
-     Set(&ConfigForm::logPath, ""),
-     Master,
-     Normal(1),
-     false,
-     3,
-     {R::LogPathM}},
-    {"NoLogLevel", Keep, Master, {0, 1}, false, 1, {R::LogLevelM}},
-    {"NoShutType", Keep, Master, Normal(0), false, 1, {R::ShutTypeM}},
-    {"MasterAddressNotIP",
-     Set(&ConfigForm::ipAdd, "10.1.1"),
-     Master,
-     Normal(1),
-     false,
-     1,
-     {R::IPAddM}},
-    {"DomainNameHoldingIP", DomainName("10.1.1.1"), Master, Normal(1), false, 1, {R::IPAddM}},
-    {"DomainNameEmptyOnMaster", DomainName(""), Master, Normal(1), false, 0, {}},
-    {"DomainNameWithLineBreak", DomainName("host\n.lan"), Master, Normal(1), false, 1, {R::IPAddM}},
-    {"DomainName101", DomainName(std::string(101, 'h')), Master, Normal(1), false, 1, {R::IPAddM}},
-    {"MonitorOnMasterWithoutAddress",
-     Keep,
-     Master,
-     Normal(4),
-     false,
-     2,
-     {R::ShutTypeM, R::IPAddM},
-     ValidIPAddressRequired},
-    {"MonitorOnMasterWithoutDomainName",
-     DomainName(""),
-     Master,
-     Normal(4),
-     false,
-     2,
-     {R::ShutTypeM, R::IPAddM},
-     ValidDomainNameRequired},
-    {"MonitorOnMasterWithAddress",
-     Set(&ConfigForm::ipAdd, "10.1.1.1"),
-     Master,
-     Normal(4),
-     false,
-     0,
-     {}},
-    {"SlaveWithoutAddressCountsOnce", Keep, Slave, Normal(1), false, 1, {R::IPAddM}},
-    {"SlaveWithoutDomainName", DomainName(""), Slave, Normal(1), false, 1, {R::IPAddM}},
-    {"MonitorOnSlave",
-     Set(&ConfigForm::ipAdd, "10.1.1.1"),
-     Slave,
-     Normal(4),
-     false,
-     1,
-     {R::ShutTypeM},
-     "",
-     InvalidInSlaveMode},
-    {"PortErrorOnSlave",
-     Set(&ConfigForm::ipAdd, "10.1.1.1"),
-     Slave,
-     Normal(1),
-     true,
-     1,
-     {R::Port1M}},
-    {"PortErrorOnMasterIsNoFailure", Keep, Master, Normal(1), true, 0, {}},
+    {"AllValid", None, M, 1, 0, {}},
+    {"Delay5", E(&F::cpuDelay, "5"), M, 1, 0, {}},
+    {"Delay1800", E(&F::cpuDelay, "1800"), M, 1, 0, {}},
+    {"Delay4_9", E(&F::cpuDelay, "4.9"), M, 1, 1, {R::CPUDelayM}},
+    {"Delay1800_5", E(&F::cpuDelay, "1800.5"), M, 1, 1, {R::CPUDelayM}},
+    {"DelayEmpty", E(&F::cpuDelay, ""), M, 1, 1, {R::CPUDelayM}},
+    {"DelayHexadecimal", E(&F::cpuDelay, "&H258"), M, 1, 0, {}},
+    {"Port1024", E(&F::port1, "1024"), M, 1, 0, {}},
+    {"Port65535", E(&F::port1, "65535"), M, 1, 0, {}},
+    {"Port1023", E(&F::port1, "1023"), M, 1, 1, {R::Port1M}},
+    {"Port65536", E(&F::port1, "65536"), M, 1, 1, {R::Port1M}},
+    {"PortHexOverflow", E(&F::port1, "&H10000000000002711"), M, 1, 1, {R::Port1M}},
+    {"PortDecimalOverflow", E(&F::port1, "1" + Zeros), M, 1, 1, {R::Port1M}},
+    {"Name8", E(&F::logName, "Lull.log"), M, 1, 0, {}},
+    {"Name20", E(&F::logName, "Lullex-monitor-1.log"), M, 1, 0, {}},
+    {"Name7", E(&F::logName, "Lul.log"), M, 1, 1, {R::LogNameM}},
+    {"Name21", E(&F::logName, "Lullex-monitor-12.log"), M, 1, 1, {R::LogNameM}},
+    {"NameWithLineBreak", E(&F::logName, "Lullex\n.log"), M, 1, 1, {R::LogNameM}},
+    {"Path100", [](F& f) { f.logPath = PathOfLength(100); }, M, 1, 0, {}},
+    {"PathWithoutFinalSeparator", Path("/Log"), M, 1, 1, {R::LogPathM}},
+    {"PathOfNoFolder", Path("/None/"), M, 1, 1, {R::LogPathM}},
+    {"PathEmptyCountsThree", E(&F::logPath, ""), M, 1, 3, {R::LogPathM}},
+    {"DomainNameHoldingIP", Domain("10.1.1.1"), M, 1, 1, {R::IPAddM}},
+    {"DomainNameEmptyOnMaster", Domain(""), M, 1, 0, {}},
+    {"DomainNameWithLineBreak", Domain("host\n.lan"), M, 1, 1, {R::IPAddM}},
+    {"MonitorNoAddress", None, M, 4, 2, {R::ShutTypeM, R::IPAddM}, ValidIPAddressRequired},
+    {"MonitorNoDomain", Domain(""), M, 4, 2, {R::ShutTypeM, R::IPAddM}, ValidDomainNameRequired},
+    {"SlaveWithoutAddressCountsOnce", None, S, 1, 1, {R::IPAddM}},
+    {"MonitorOnSlave", E(&F::ipAdd, "10.1.1.1"), S, 4, 1, {R::ShutTypeM}, InvalidInSlaveMode},
+    {"PortErrorOnSlave", E(&F::ipAdd, "10.1.1.1"), S, 1, 1, {R::Port1M}, "", true},
 };
 
 class CheckFieldsTest : public testing::TestWithParam<CheckCase> {};
@@ -253,7 +115,8 @@ TEST_P(CheckFieldsTest, CountsHighlightsAndRemarks)
     const CheckCase& c = GetParam();
     ConfigForm form = ValidForm();
     c.edit(form);
-    const CheckOutcome outcome = CheckFields(form, c.choices, {c.cMain, c.portError});
+    const CheckOutcome outcome =
+        CheckFields(form, {LogLevelNormal, c.shutType}, {c.cMain, c.portError});
 
     EXPECT_EQ(outcome.failures, c.failures);
     std::set<Remark> highlighted;
@@ -262,8 +125,7 @@ TEST_P(CheckFieldsTest, CountsHighlightsAndRemarks)
             highlighted.insert(static_cast<Remark>(i));
     }
     EXPECT_EQ(highlighted, c.highlighted);
-    EXPECT_EQ(outcome.ipAddRemark, c.ipAddRemark);
-    EXPECT_EQ(outcome.shutTypeRemark, c.shutTypeRemark);
+    EXPECT_EQ(outcome.ipAddRemark + outcome.shutTypeRemark, c.remark);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, CheckFieldsTest, testing::ValuesIn(CheckCases),
@@ -271,62 +133,33 @@ INSTANTIATE_TEST_SUITE_P(Rules, CheckFieldsTest, testing::ValuesIn(CheckCases),
 
 TEST(ChangeTextTest, EveryEditCountsAndNoTwoFieldSetsCollide)
 {
-    const ConfigForm form = ValidForm();
-    const std::string loaded = ChangeText(form, {2, 1});
-    EXPECT_EQ(ChangeText(ValidForm(), {2, 1}), loaded);
-    EXPECT_NE(ChangeText(form, {3, 1}), loaded) << "the log level alone";
-
-    ConfigForm blank = form;
-    blank.cpuDelay = " 600";
-    EXPECT_NE(ChangeText(blank, {2, 1}), loaded) << "a leading blank";
-
+    const auto text = [](std::string shutTime, std::string startDelay, std::string delay) {
+        ConfigForm form = ValidForm();
+        form.shutTime = shutTime, form.startDelay = startDelay, form.cpuDelay = delay;
+        return ChangeText(form, {LogLevelNormal, 1});
+    };
+    const std::string loaded = text("60", "2", "600");
+    EXPECT_EQ(text("60", "2", "600"), loaded);
+    EXPECT_NE(ChangeText(ValidForm(), {LogLevelFull, 1}), loaded) << "the log level alone";
+    EXPECT_NE(text("60", "2", " 600"), loaded) << "a leading blank";
     // Joined with nothing, "25" "30" and "2" "530" would read the same.
-    ConfigForm before = form;
-    before.shutTime = "25";
-    before.startDelay = "30";
-    ConfigForm after = form;
-    after.shutTime = "2";
-    after.startDelay = "530";
-    EXPECT_NE(ChangeText(after, {2, 1}), ChangeText(before, {2, 1}));
+    EXPECT_NE(text("2", "530", "600"), text("25", "30", "600"));
 }
 
 TEST(ValuesToWriteTest, NumbersAreWrittenAsTheChecksReadThem)
 {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"0600", "CPUDelay=600"}, {" 600", "CPUDelay=600"},  {"12.5", "CPUDelay=12.5"},
-        {"1e3", "CPUDelay=1000"}, {"&H258", "CPUDelay=600"}, {"&O1130", "CPUDelay=600"}};
-    for (const auto& [typed, line] : cases) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0600", "600"}, {" 600", "600"}, {"12.5", "12.5"}, {"1e3", "1000"}, {"&H258", "600"}};
+    for (const auto& [typed, written] : cases) {
         ConfigForm form = ValidForm();
-        form.cpuDelay = typed;
-        form.dName = true;
-        form.runOnTop = true;
-        const std::string text = configFileText(Slave, ValuesToWrite(form, {3, 6}), "stamp");
-        EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << typed << "\n" << text;
-        EXPECT_NE(text.find("\r\nCMain=2\r\nDName=2\r\n"), std::string::npos) << text;
-        EXPECT_NE(text.find("\r\nLogLevel=3\r\n"), std::string::npos) << text;
-        EXPECT_NE(text.find("\r\nRunOnTop=2\r\nStartDelay=2\r\nStartMin=1\r\n"), std::string::npos)
-            << text;
-        EXPECT_NE(text.find("\r\nShutType=6\r\n"), std::string::npos) << text;
-    }
-}
-
-TEST(ReinitialisesOnCloseTest, AfterASaveOrWhileNotConfiguredOrThePortWasOrIsUnbound)
-{
-    struct Case {
-        bool saved, notConfigured, portError, portErrorAtOpen, expected;
-    };
-    const Case cases[] = {{false, false, false, false, false},
-                          {true, false, false, false, true},
-                          {false, true, false, false, true},
-                          {false, false, true, false, true},
-                          {false, false, false, true, true}};
-    for (const Case& c : cases) {
-        AppState state;
-        state.ConfigSaved = c.saved;
-        state.NotConfigured = c.notConfigured;
-        state.PortError = c.portError;
-        EXPECT_EQ(ReinitialisesOnClose(state, c.portErrorAtOpen), c.expected)
-            << c.saved << c.notConfigured << c.portError << c.portErrorAtOpen;
+        form.cpuDelay = typed, form.dName = true, form.runOnTop = true;
+        const std::string text = configFileText(S, ValuesToWrite(form, {3, 6}), "date");
+        const std::string lines =
+            std::string("CMain=2\r\nDName=2\r\nIPAdd=\r\nPort1=10001\r\n\r\n") +
+            "[Run]\r\nCPUDelay=" + written + "\r\nLogLevel=3\r\n";
+        EXPECT_NE(text.find(lines), std::string::npos) << typed << "\n" << text;
+        EXPECT_NE(text.find("RunOnTop=2\r\nStartDelay=2\r\nStartMin=1\r\n"), std::string::npos);
+        EXPECT_NE(text.find("ShutType=6\r\n"), std::string::npos);
     }
 }
 
@@ -344,6 +177,7 @@ TEST(MainConfigApplierTest, ReadsTheFileAgainLogsTheUpdateAndRestartsMonitoring)
                  {LogLevelNone, false, {created}},
                  {LogLevelFull, true, {created}}};
     for (const auto& c : cases) {
+        // A master that has been monitoring for a while re-reads a changed file.
         MonitorHarness core;
         core.start();
         core.seconds(3);
@@ -351,11 +185,8 @@ TEST(MainConfigApplierTest, ReadsTheFileAgainLogsTheUpdateAndRestartsMonitoring)
         core.settingsFile.file.StartDelay = 7;
         core.settingsFile.notConfigured = c.notConfigured;
         core.log.calls.clear();
-        MainConfigApplier applier(core.state, core.initialiser, core.machine, core.presenter,
-                                  core.log);
-
-        applier.reinitialise();
-
+        MainConfigApplier(core.state, core.initialiser, core.machine, core.presenter, core.log)
+            .reinitialise();
         EXPECT_EQ(core.settingsFile.calls, 2);
         EXPECT_EQ(core.log.calls, c.calls) << c.logLevel << c.notConfigured;
         EXPECT_EQ(core.state.State, RunState::Initialise);

@@ -56,6 +56,16 @@ void Keys(const XSession& session, XWindowId window, const std::vector<std::stri
     Xdotool(session, args);
 }
 
+// Opens the screen of the started program with its Configure button; the screen's window.
+std::optional<XWindowId> OpenScreen(const XSession& session)
+{
+    const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
+    if (!main)
+        return std::nullopt;
+    ClickButton(session, *main, MainButton::Configure);
+    return WaitForVisibleWindow(session, ScreenTitle);
+}
+
 class ConfigScreenE2E : public testing::Test {
 protected:
     void SetUp() override
@@ -64,59 +74,50 @@ protected:
             GTEST_SKIP() << "only an administrator may save";
     }
 
-    // Starts the program and opens the screen with the Configure button; the screen's window.
-    XWindowId startAndOpen(const std::vector<std::string>& arguments = {})
-    {
-        StartCutOff(program, arguments);
-        const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
-        EXPECT_TRUE(main) << program.describe();
-        ClickButton(session, main.value_or(0), MainButton::Configure);
-        const std::optional<XWindowId> screen = WaitForVisibleWindow(session, ScreenTitle);
-        EXPECT_TRUE(screen) << NamedWindows(session) << program.describe();
-        return screen.value_or(0);
-    }
-
     XSession session{{.windowManager = true}};
     ConfigValues config = MonitorConfig();
-    LullexProgram program{session, config};
 };
 
 TEST_F(ConfigScreenE2E, ASavedChangeIsWrittenAndInForceAfterClose)
 {
-    const XWindowId screen = startAndOpen();
-    Keys(session, screen, {"alt+d", "ctrl+a", "5", "alt+s"});
-    ConfigValues saved = config;
-    saved.CPUDelay = 5;
-    const std::string expected = ConfigFileText(saved);
+    LullexProgram program(session, config);
+    StartCutOff(program, {});
+    const std::optional<XWindowId> screen = OpenScreen(session);
+    ASSERT_TRUE(screen) << NamedWindows(session) << program.describe();
+    Keys(session, *screen, {"alt+d", "ctrl+a", "5", "alt+s"});
+    config.CPUDelay = 5;
+    const std::string expected = ConfigFileText(config);
     ASSERT_TRUE(WaitUntil(
         [&] { return WithDateOf(ReadWholeFile(ConfigFile(program)), expected) == expected; },
         LongTimeout))
         << ReadWholeFile(ConfigFile(program));
 
-    Keys(session, screen, {"alt+c"});
+    Keys(session, *screen, {"alt+c"});
     const std::optional<std::size_t> updated =
         WaitForLineStartingWith(program, " Config   , Updated   , Count:");
     ASSERT_TRUE(updated) << program.describe();
     // The idle limit is now 5 s: the countdown follows four Run seconds, and "Monitor" closes.
     ASSERT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
-    const std::vector<std::string> fields = FieldsFrom(program.logLines(), *updated);
     std::vector<std::string> run;
-    for (const std::string& line : fields) {
+    bool closed = false;
+    for (const std::string& line : FieldsFrom(program.logLines(), *updated)) {
         if (line.starts_with(" Run      ,"))
             run.push_back(line.substr(0, 34));
+        closed = closed || line.starts_with(" Close    , Monitor   , Count:   2");
     }
     ASSERT_FALSE(run.empty()) << program.describe();
     EXPECT_EQ(run.back(), " Run      ,           , Count:   4") << program.describe();
-    EXPECT_TRUE(std::any_of(fields.begin(), fields.end(), [](const std::string& line) {
-        return line.starts_with(" Close    , Monitor   , Count:   2");
-    })) << program.describe();
+    EXPECT_TRUE(closed) << program.describe();
 }
 
 TEST_F(ConfigScreenE2E, SaveAfterTheFileWasDeletedEndsTheProgramWithItsBox)
 {
-    const XWindowId screen = startAndOpen();
+    LullexProgram program(session, config);
+    StartCutOff(program, {});
+    const std::optional<XWindowId> screen = OpenScreen(session);
+    ASSERT_TRUE(screen) << program.describe();
     std::filesystem::remove(ConfigFile(program));
-    Keys(session, screen, {"alt+d", "ctrl+a", "5", "alt+s"});
+    Keys(session, *screen, {"alt+d", "ctrl+a", "5", "alt+s"});
 
     ASSERT_TRUE(program.waitForStderr("Lullex Configuration File Error\n"
                                       "The configuration file is either missing or corrupted.\n"
@@ -131,68 +132,58 @@ TEST_F(ConfigScreenE2E, SaveAfterTheFileWasDeletedEndsTheProgramWithItsBox)
 
 TEST_F(ConfigScreenE2E, InTheTestModeTheScreenClosesItselfAndMonitoringResumes)
 {
-    config = TestModeConfig();
-    LullexProgram testMode(session, config);
-    StartCutOff(testMode, {"-InhibitShutdown"});
-    ASSERT_TRUE(WaitForLineStartingWith(testMode, " Enter    , Run")) << testMode.describe();
-    const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
-    ASSERT_TRUE(main);
+    LullexProgram program(session, TestModeConfig());
+    StartCutOff(program, {"-InhibitShutdown"});
+    ASSERT_TRUE(WaitForLineStartingWith(program, " Enter    , Run")) << program.describe();
     const auto clicked = std::chrono::steady_clock::now();
-    ClickButton(session, *main, MainButton::Configure);
-    ASSERT_TRUE(WaitForVisibleWindow(session, ScreenTitle)) << testMode.describe();
-    const std::size_t linesWhenShown = testMode.logLines().size();
+    ASSERT_TRUE(OpenScreen(session)) << program.describe();
+    const std::size_t linesWhenShown = program.logLines().size();
 
     ASSERT_TRUE(WaitForNoWindowTitled(session, ScreenTitle, LongTimeout));
     // It counted 4, 3, 2 and 1 (a second each, give or take the timer's 5 %) before the main
     // tick closed it; nothing was logged meanwhile.
     EXPECT_GE(std::chrono::steady_clock::now() - clicked, 3500ms);
-    EXPECT_EQ(testMode.logLines().size(), linesWhenShown) << testMode.describe();
-    EXPECT_TRUE(WaitForLineStartingWith(testMode, " Run      ,", linesWhenShown))
-        << testMode.describe();
+    EXPECT_EQ(program.logLines().size(), linesWhenShown) << program.describe();
+    EXPECT_TRUE(WaitForLineStartingWith(program, " Run      ,", linesWhenShown))
+        << program.describe();
 }
 
 TEST_F(ConfigScreenE2E, ViewLogAtTheLevelNoneShowsItsBoxAndTheScreenStays)
 {
     config.LogLevel = 1;
-    LullexProgram quiet(session, config);
-    StartCutOff(quiet, {});
-    const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
-    ASSERT_TRUE(main) << quiet.describe();
-    ClickButton(session, *main, MainButton::Configure);
-    const std::optional<XWindowId> screen = WaitForVisibleWindow(session, ScreenTitle);
-    ASSERT_TRUE(screen);
+    LullexProgram program(session, config);
+    StartCutOff(program, {});
+    const std::optional<XWindowId> screen = OpenScreen(session);
+    ASSERT_TRUE(screen) << program.describe();
 
     Keys(session, *screen, {"alt+v"});
-    ASSERT_TRUE(quiet.waitForStderr(
+    ASSERT_TRUE(program.waitForStderr(
         "Lullex Log File Error\nLogging is set to None. There\nis no information to display.\n",
         LongTimeout))
-        << quiet.describe();
+        << program.describe();
     ASSERT_TRUE(AnswerBox(session, "Lullex Log File Error"));
     EXPECT_TRUE(IsViewable(session, *screen));
-    EXPECT_TRUE(quiet.process().running());
+    EXPECT_TRUE(program.process().running());
 }
 
 TEST_F(ConfigScreenE2E, ASaveKilledMidwayLeavesTheOldOrTheNewFileWhole)
 {
-    const std::string old = ReadWholeFile(ConfigFile(program));
+    const std::string old = ConfigFileText(config);
     ConfigValues saved = config;
     saved.CPUDelay = 5;
     const std::string changed = ConfigFileText(saved);
     for (const auto delay : {0ms, 2ms, 10ms}) {
-        LullexProgram killed(session, config);
-        StartCutOff(killed, {});
-        const std::optional<XWindowId> main = WaitForVisibleWindow(session, "Lullex");
-        ASSERT_TRUE(main) << killed.describe();
-        ClickButton(session, *main, MainButton::Configure);
-        const std::optional<XWindowId> screen = WaitForVisibleWindow(session, ScreenTitle);
-        ASSERT_TRUE(screen) << killed.describe();
+        LullexProgram program(session, config);
+        StartCutOff(program, {});
+        const std::optional<XWindowId> screen = OpenScreen(session);
+        ASSERT_TRUE(screen) << program.describe();
         Keys(session, *screen, {"alt+d", "ctrl+a", "5", "alt+s"});
         // Not a wait for a condition: the kill lands at a different moment of the save each round.
         std::this_thread::sleep_for(delay);
-        killed.process().kill();
-        ASSERT_TRUE(killed.waitForExit(LongTimeout));
+        program.process().kill();
+        ASSERT_TRUE(program.waitForExit(LongTimeout));
 
-        const std::string left = ReadWholeFile(ConfigFile(killed));
+        const std::string left = ReadWholeFile(ConfigFile(program));
         EXPECT_TRUE(left == old || WithDateOf(left, changed) == changed) << left;
         ASSERT_TRUE(WaitForNoWindowTitled(session, "Lullex"));
     }
