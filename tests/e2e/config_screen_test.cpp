@@ -132,9 +132,13 @@ TEST_F(ConfigScreenE2E, SaveAfterTheFileWasDeletedEndsTheProgramWithItsBox)
 
 TEST_F(ConfigScreenE2E, InTheTestModeTheScreenClosesItselfAndMonitoringResumes)
 {
-    LullexProgram program(session, TestModeConfig());
+    // A long activation delay: the short limits of the test mode cannot start a countdown
+    // (which disables Configure) before the click.
+    ConfigValues testMode = TestModeConfig();
+    testMode.StartDelay = 60;
+    LullexProgram program(session, testMode);
     StartCutOff(program, {"-InhibitShutdown"});
-    ASSERT_TRUE(WaitForLineStartingWith(program, " Enter    , Run")) << program.describe();
+    ASSERT_TRUE(WaitForLineStartingWith(program, " Inactive ,")) << program.describe();
     const auto clicked = std::chrono::steady_clock::now();
     ASSERT_TRUE(OpenScreen(session)) << program.describe();
     const std::size_t linesWhenShown = program.logLines().size();
@@ -144,7 +148,7 @@ TEST_F(ConfigScreenE2E, InTheTestModeTheScreenClosesItselfAndMonitoringResumes)
     // tick closed it; nothing was logged meanwhile.
     EXPECT_GE(std::chrono::steady_clock::now() - clicked, 3500ms);
     EXPECT_EQ(program.logLines().size(), linesWhenShown) << program.describe();
-    EXPECT_TRUE(WaitForLineStartingWith(program, " Run      ,", linesWhenShown))
+    EXPECT_TRUE(WaitForLineStartingWith(program, " Inactive ,", linesWhenShown))
         << program.describe();
 }
 
