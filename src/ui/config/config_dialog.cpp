@@ -1,9 +1,8 @@
 #include "config_dialog.h"
 
-#include "colour_mapping.h"
 #include "logo_label.h"
+#include "screen_look.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -32,37 +31,6 @@ constexpr QChar AddressMnemonic = u'a';
 QString toQString(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// The text with its first letter `mnemonic` (in either case) marked as the Alt key's letter.
-QString withMnemonic(const QString& text, QChar mnemonic)
-{
-    QString marked = text;
-    const qsizetype at = marked.indexOf(mnemonic, 0, Qt::CaseInsensitive);
-    if (at >= 0)
-        marked.insert(at, u'&');
-    return marked;
-}
-
-QLabel* plainLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-void setTextColour(QWidget* widget, Colour colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour, QApplication::palette()));
-    widget->setPalette(palette);
-}
-
-void setBold(QWidget* widget, bool bold)
-{
-    QFont font = widget->font();
-    font.setBold(bold);
-    widget->setFont(font);
 }
 
 QLineEdit* lineEdit(const char* name, int width, bool centred, QWidget* parent)
@@ -144,23 +112,24 @@ void ConfigDialog::buildInputs()
     m_ipAdd = lineEdit("IPAddT", TextWidth, false, this);
     m_port1 = lineEdit("Port1T", NumberWidth, true, this);
 
-    const char* const remarkNames[RemarkCount] = {"IPAddM",    "CPUDelayM", "LogLevelM",
-                                                  "LogNameM",  "LogPathM",  "Port1M",
-                                                  "ShutTimeM", "ShutTypeM", "StartDelayM"};
+    // The limit texts as the screen is built, in the order of Remark; the two empty ones are
+    // set by the display rules.
+    const std::array<std::pair<const char*, const char*>, RemarkCount> remarks = {{
+        {"IPAddM", ""},
+        {"CPUDelayM", "seconds (min 5, max 1800)"},
+        {"LogLevelM", "(Setting this to full will generate big log files)"},
+        {"LogNameM", "(Between 8 and 20 characters)"},
+        {"LogPathM", "(Must exist and be between 1 and 99 characters plus '/')"},
+        {"Port1M", "(min 1024, max 65535)"},
+        {"ShutTimeM", "seconds (min 2, max 600)"},
+        {"ShutTypeM", ""},
+        {"StartDelayM", "seconds (min 1, max 3600)"},
+    }};
     for (std::size_t i = 0; i < RemarkCount; ++i) {
-        m_remarks[i] = plainLabel({}, this);
-        m_remarks[i]->setObjectName(QString::fromLatin1(remarkNames[i]));
+        m_remarks[i] = PlainLabel(QString::fromLatin1(remarks[i].second), this);
+        m_remarks[i]->setObjectName(QString::fromLatin1(remarks[i].first));
         setHighlighted(static_cast<Remark>(i), false);
     }
-    remarkLabel(Remark::CPUDelayM)->setText(QStringLiteral("seconds (min 5, max 1800)"));
-    remarkLabel(Remark::LogLevelM)
-        ->setText(QStringLiteral("(Setting this to full will generate big log files)"));
-    remarkLabel(Remark::LogNameM)->setText(QStringLiteral("(Between 8 and 20 characters)"));
-    remarkLabel(Remark::LogPathM)
-        ->setText(QStringLiteral("(Must exist and be between 1 and 99 characters plus '/')"));
-    remarkLabel(Remark::StartDelayM)->setText(QStringLiteral("seconds (min 1, max 3600)"));
-    remarkLabel(Remark::ShutTimeM)->setText(QStringLiteral("seconds (min 2, max 600)"));
-    remarkLabel(Remark::Port1M)->setText(QStringLiteral("(min 1024, max 65535)"));
 
     connect(m_dName, &QCheckBox::clicked, this, &ConfigDialog::domainNameClicked);
     connect(m_shutName, &QComboBox::activated, this, &ConfigDialog::shutTypePicked);
@@ -168,13 +137,11 @@ void ConfigDialog::buildInputs()
 
 void ConfigDialog::buildLayout()
 {
-    m_notice = plainLabel({}, this);
+    m_notice = PlainLabel({}, this);
     m_notice->setObjectName(QStringLiteral("TMessage"));
-    setBold(m_notice, true);
-    setTextColour(m_notice, Colour::Orange);
-    QPalette white = m_notice->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_notice->setPalette(white);
+    SetBold(m_notice, true);
+    SetColour(m_notice, QPalette::WindowText, Colour::Orange);
+    SetColour(m_notice, QPalette::Window, Colour::White);
     auto* logo = new LogoLabel(LogoSize, this);
     logo->setObjectName(QStringLiteral("Logo"));
     connect(logo, &LogoLabel::clicked, this, &ConfigDialog::logoClicked);
@@ -210,7 +177,7 @@ void ConfigDialog::buildLayout()
            remarkLabel(Remark::ShutTypeM));
     addHeading(grid, 12, "Communications");
     auto* domainName = new QHBoxLayout;
-    auto* domainCaption = new QLabel(withMnemonic(QStringLiteral("Domain Name:"), u'e'), this);
+    auto* domainCaption = new QLabel(WithMnemonic(QStringLiteral("Domain Name:"), u'e'), this);
     domainCaption->setObjectName(QStringLiteral("Label7"));
     domainCaption->setBuddy(m_dName);
     m_dName->setToolTip(QStringLiteral("Check to enter domain name instead of IP address"));
@@ -226,10 +193,10 @@ void ConfigDialog::buildLayout()
            remarkLabel(Remark::Port1M));
     grid->setColumnStretch(2, 1);
 
-    m_status = plainLabel({}, this);
+    m_status = PlainLabel({}, this);
     m_status->setObjectName(QStringLiteral("Status"));
-    setBold(m_status, true);
-    setTextColour(m_status, Colour::Orange);
+    SetBold(m_status, true);
+    SetColour(m_status, QPalette::WindowText, Colour::Orange);
     m_status->setMinimumHeight(m_status->fontMetrics().height());
 
     auto* layout = new QVBoxLayout(this);
@@ -242,7 +209,7 @@ void ConfigDialog::buildLayout()
 QLabel* ConfigDialog::addRow(QGridLayout* grid, int row, const char* caption, QChar mnemonic,
                              QWidget* input, const char* tooltip, QLabel* remark, int span)
 {
-    auto* label = new QLabel(withMnemonic(QString::fromLatin1(caption), mnemonic), this);
+    auto* label = new QLabel(WithMnemonic(QString::fromLatin1(caption), mnemonic), this);
     label->setObjectName(input->objectName().chopped(1) + u'L');
     // A screen reader announces the caption with its input, and Alt and the caption's marked
     // letter reach the input.
@@ -257,8 +224,8 @@ QLabel* ConfigDialog::addRow(QGridLayout* grid, int row, const char* caption, QC
 
 void ConfigDialog::addHeading(QGridLayout* grid, int row, const char* heading)
 {
-    QLabel* label = plainLabel(QString::fromLatin1(heading), this);
-    setBold(label, true);
+    QLabel* label = PlainLabel(QString::fromLatin1(heading), this);
+    SetBold(label, true);
     grid->addWidget(label, row, 0, 1, 2);
 }
 
@@ -347,10 +314,10 @@ void ConfigDialog::setText(ScreenText item, const std::string& text)
 {
     switch (item) {
     case ScreenText::CPUDelayL:
-        m_cpuDelayCaption->setText(withMnemonic(toQString(text), DelayMnemonic));
+        m_cpuDelayCaption->setText(WithMnemonic(toQString(text), DelayMnemonic));
         break;
     case ScreenText::IPAddL:
-        m_ipAddCaption->setText(withMnemonic(toQString(text), AddressMnemonic));
+        m_ipAddCaption->setText(WithMnemonic(toQString(text), AddressMnemonic));
         break;
     case ScreenText::Status:
         m_status->setText(toQString(text));
@@ -376,8 +343,8 @@ void ConfigDialog::setRemark(Remark remark, const std::string& text)
 void ConfigDialog::setHighlighted(Remark remark, bool highlighted)
 {
     QLabel* label = remarkLabel(remark);
-    setTextColour(label, highlighted ? Colour::Orange : Colour::DarkGreen);
-    setBold(label, highlighted);
+    SetColour(label, QPalette::WindowText, highlighted ? Colour::Orange : Colour::DarkGreen);
+    SetBold(label, highlighted);
 }
 
 void ConfigDialog::setChangesAllowed(bool allowed)

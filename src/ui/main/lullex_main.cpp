@@ -1,7 +1,7 @@
 #include "lullex_main.h"
 
-#include "colour_mapping.h"
 #include "logo_label.h"
+#include "screen_look.h"
 #include "settings.h"
 #include "window_icon.h"
 
@@ -129,30 +129,19 @@ void LullexMain::setLabelText(Label which, const std::string& text)
     label(which)->setText(toQString(text));
 }
 
-void LullexMain::setLabelColour(Label which, QPalette::ColorRole role, Colour colour)
-{
-    QLabel* target = label(which);
-    QPalette palette = target->palette();
-    palette.setColor(role, toQColor(colour, QApplication::palette()));
-    target->setPalette(palette);
-}
-
 void LullexMain::setLabelTextColour(Label which, Colour colour)
 {
-    setLabelColour(which, QPalette::WindowText, colour);
+    SetColour(label(which), QPalette::WindowText, colour);
 }
 
 void LullexMain::setLabelBackground(Label which, Colour colour)
 {
-    setLabelColour(which, QPalette::Window, colour);
+    SetColour(label(which), QPalette::Window, colour);
 }
 
 void LullexMain::setLabelBold(Label which, bool bold)
 {
-    QLabel* target = label(which);
-    QFont font = target->font();
-    font.setBold(bold);
-    target->setFont(font);
+    SetBold(label(which), bold);
 }
 
 void LullexMain::setButtonCaption(Button which, const std::string& caption)

@@ -77,7 +77,6 @@ private:
     void buildLayout();
     QLabel* label(Label which) const;
     QPushButton* button(Button which) const;
-    void setLabelColour(Label which, QPalette::ColorRole role, Colour colour);
 
     std::array<QLabel*, 3> m_labels{};
     std::array<QPushButton*, 5> m_buttons{};
