@@ -26,6 +26,11 @@ void LullexApp::load(const std::string& argumentText)
     m_loadStep.load(argumentText);
 }
 
+void LullexApp::close()
+{
+    m_machine.onClose();
+}
+
 void LullexApp::connectWindow()
 {
     QObject::connect(&m_timer, &QtMainTimer::ticked, [this] { m_machine.onTick(); });

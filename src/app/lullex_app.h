@@ -39,6 +39,10 @@ public:
     // The main window's load step; the window shows (or goes to the tray) at its end.
     void load(const std::string& argumentText);
 
+    // Ends the program as closing the main window does, "Exit" entry included: for what ends
+    // it from outside the window (a signal, the end of the session).
+    void close();
+
     Terminator& terminator() { return m_terminator; }
 
 private:

@@ -1,8 +1,9 @@
 #include "lullex_app.h"
 #include "multi_inst.h"
 #include "probe_activity_source.h"
-#include "qt_prompter.h"
+#include "prompter.h"
 #include "qt_terminator.h"
+#include "quit_signals.h"
 #include "single_instance_lock.h"
 #include "switches.h"
 #include "wayland_session.h"
@@ -22,15 +23,35 @@ std::string argumentTextOf(int argc, char** argv)
     return lullex::ArgumentText(std::vector<std::string>(argv + 1, argv + argc));
 }
 
-// Without an X connection nothing can be watched: say so and end.
-[[noreturn]] void endWithoutInput(const lullex::InputProbeError& error)
+// The X display serves both the keyboard and mouse and, through Xwayland too, the window. It is
+// opened before the application object, which would abort without it: the message then goes
+// to standard error, where no box can show.
+std::unique_ptr<lullex::X11InputProbe> openInputProbe()
 {
-    lullex::QtPrompter prompter;
-    prompter.show({std::string(lullex::ProductName) + " Input Monitoring Error",
-                   lullex::BoxIcon::Critical,
-                   lullex::BoxButtons::Ok,
-                   {error.what(), "The program will now terminate."}});
-    lullex::QtTerminator().endProgram(lullex::ExitFatalError);
+    try {
+        return std::make_unique<lullex::X11InputProbe>();
+    } catch (const lullex::InputProbeError& error) {
+        lullex::WriteToStandardError({std::string(lullex::ProductName) + " Input Monitoring Error",
+                                      lullex::BoxIcon::Critical,
+                                      lullex::BoxButtons::Ok,
+                                      {error.what(), "The program will now terminate."}});
+        lullex::QtTerminator().endProgram(lullex::ExitFatalError);
+    }
+}
+
+// What ends the program from outside its window takes the window's way out. The signals are
+// watched only once the load step is done; one that comes earlier waits in the pipe.
+void endLikeAClose(lullex::LullexApp& app, QApplication& application,
+                   lullex::QuitSignals& quitSignals, QSocketNotifier& signalled)
+{
+    QObject::connect(&signalled, &QSocketNotifier::activated, [&app, &quitSignals] {
+        if (quitSignals.takeSignals())
+            app.close();
+    });
+    // A session manager ends its clients by asking them to quit. Its earlier request to save
+    // (commitDataRequest) is no end yet: the user may still cancel the logout.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, [&app] { app.close(); });
+    signalled.setEnabled(true);
 }
 
 }  // namespace
@@ -42,6 +63,7 @@ int main(int argc, char** argv)
     const bool wayland = lullex::IsWaylandSession();
     if (wayland)
         qputenv("QT_QPA_PLATFORM", "xcb");
+    std::unique_ptr<lullex::X11InputProbe> probe = openInputProbe();
     QApplication application(argc, argv);
     const std::string argumentText = argumentTextOf(argc, argv);
 
@@ -54,12 +76,9 @@ int main(int argc, char** argv)
         return application.exec();
     }
 
-    std::unique_ptr<lullex::X11InputProbe> probe;
-    try {
-        probe = std::make_unique<lullex::X11InputProbe>();
-    } catch (const lullex::InputProbeError& error) {
-        endWithoutInput(error);
-    }
+    lullex::QuitSignals quitSignals;
+    QSocketNotifier signalled(quitSignals.readFd(), QSocketNotifier::Read);
+    signalled.setEnabled(false);
     // Reading the connection between samples keeps the server's queue short.
     QSocketNotifier xEvents(probe->connectionFd(), QSocketNotifier::Read);
     QObject::connect(&xEvents, &QSocketNotifier::activated, [&probe] { probe->drainEvents(); });
@@ -67,5 +86,6 @@ int main(int argc, char** argv)
     lullex::ProbeActivitySource activity(*probe);
     lullex::LullexApp app(activity, !wayland);
     app.load(argumentText);
+    endLikeAClose(app, application, quitSignals, signalled);
     return application.exec();
 }

@@ -28,4 +28,8 @@ public:
     virtual BoxAnswer show(const MessageBox& box) = 0;
 };
 
+// The box's title and each of its lines, one per line, on standard error: what every prompter
+// writes before it shows a box, and all there is where no box can show (no display).
+void WriteToStandardError(const MessageBox& box);
+
 }  // namespace lullex

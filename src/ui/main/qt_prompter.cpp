@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include <cstdio>
-
 namespace lullex {
 namespace {
 
@@ -38,15 +36,6 @@ BoxAnswer toAnswer(BoxButtons buttons, int pressed)
     return pressed == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
 }
 
-void echoToStandardError(const MessageBox& box)
-{
-    std::string text = box.title + '\n';
-    for (const std::string& line : box.lines)
-        text += line + '\n';
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
-}
-
 QString joinLines(const std::vector<std::string>& lines)
 {
     QStringList joined;
@@ -63,7 +52,7 @@ QtPrompter::QtPrompter(QWidget* parent) : m_parent(parent)
 
 BoxAnswer QtPrompter::show(const MessageBox& box)
 {
-    echoToStandardError(box);
+    WriteToStandardError(box);
     // Over an open screen the box belongs to the screen, so that it stands above a screen kept
     // on top of other windows.
     QWidget* modal = QApplication::activeModalWidget();
