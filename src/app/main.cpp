@@ -7,12 +7,14 @@
 #include "single_instance_lock.h"
 #include "switches.h"
 #include "wayland_session.h"
+#include "window_display.h"
 #include "x11_input_probe.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,20 +25,31 @@ std::string argumentTextOf(int argc, char** argv)
     return lullex::ArgumentText(std::vector<std::string>(argv + 1, argv + argc));
 }
 
-// The X display serves both the keyboard and mouse and, through Xwayland too, the window. It is
-// opened before the application object, which would abort without it: the message then goes
-// to standard error, where no box can show.
-std::unique_ptr<lullex::X11InputProbe> openInputProbe()
+// Without a display the application object would abort, and no box could show: the message
+// goes to standard error.
+[[noreturn]] void endWithoutDisplay(const std::string& missing)
 {
+    lullex::WriteToStandardError({std::string(lullex::ProductName) + " Input Monitoring Error",
+                                  lullex::BoxIcon::Critical,
+                                  lullex::BoxButtons::Ok,
+                                  {missing, "The program will now terminate."}});
+    lullex::QtTerminator().endProgram(lullex::ExitFatalError);
+}
+
+// The keyboard and mouse are watched on the X display; the window shows there on xcb (through
+// Xwayland too), or on a compositor where Qt is told to use one. Both are checked before the
+// application object is built.
+std::unique_ptr<lullex::X11InputProbe> openInputProbeAndDisplay()
+{
+    std::unique_ptr<lullex::X11InputProbe> probe;
     try {
-        return std::make_unique<lullex::X11InputProbe>();
+        probe = std::make_unique<lullex::X11InputProbe>();
     } catch (const lullex::InputProbeError& error) {
-        lullex::WriteToStandardError({std::string(lullex::ProductName) + " Input Monitoring Error",
-                                      lullex::BoxIcon::Critical,
-                                      lullex::BoxButtons::Ok,
-                                      {error.what(), "The program will now terminate."}});
-        lullex::QtTerminator().endProgram(lullex::ExitFatalError);
+        endWithoutDisplay(error.what());
     }
+    if (const std::optional<std::string> missing = lullex::MissingWaylandDisplay())
+        endWithoutDisplay(*missing);
+    return probe;
 }
 
 // What ends the program from outside its window takes the window's way out. The signals are
@@ -63,7 +76,7 @@ int main(int argc, char** argv)
     const bool wayland = lullex::IsWaylandSession();
     if (wayland)
         qputenv("QT_QPA_PLATFORM", "xcb");
-    std::unique_ptr<lullex::X11InputProbe> probe = openInputProbe();
+    std::unique_ptr<lullex::X11InputProbe> probe = openInputProbeAndDisplay();
     QApplication application(argc, argv);
     const std::string argumentText = argumentTextOf(argc, argv);
 
