@@ -1,4 +1,4 @@
-// A slave only listens on its port, so it runs in any session: in a Wayland session (here the X
+// A slave only listens on its port, so it runs in any session: in a Wayland session (the X
 // session stands in for Xwayland) it shows no refusal and hears its master.
 #include "link_program_support.h"
 #include "udp_endpoint.h"
@@ -6,7 +6,6 @@
 #include <algorithm>
 
 namespace lullex::test {
-namespace {
 
 TEST(SlaveSession, AWaylandSessionNeitherRefusesNorDeafensASlave)
 {
@@ -16,19 +15,14 @@ TEST(SlaveSession, AWaylandSessionNeitherRefusesNorDeafensASlave)
     StartCutOff(slave, {InhibitShutdown}, {{"WAYLAND_DISPLAY", "wayland-test"}});
     PacedSender master(port);
     master.setCycle({{"<LXA100>"}});
-
-    const std::string connected = ConnectedLine();
     EXPECT_TRUE(WaitUntil(
         [&] {
             const std::vector<std::string> lines = StatusLines(slave);
-            return std::find(lines.begin(), lines.end(), connected) != lines.end();
+            return std::find(lines.begin(), lines.end(), ConnectedLine()) != lines.end();
         },
         StepTimeout))
         << slave.describe();
-    EXPECT_EQ(slave.process().stderrText().find("Input Monitoring Unavailable"), std::string::npos);
-    for (const std::string& fields : FieldsFrom(slave.logLines()))
-        EXPECT_FALSE(fields.starts_with(" UnConfig")) << fields;
+    EXPECT_EQ(slave.process().stderrText().find("Unavailable"), std::string::npos);
 }
 
-}  // namespace
 }  // namespace lullex::test

@@ -1,6 +1,5 @@
-// The save's last step, syncing the directory after the rename, fails as on a failing disk:
-// the new file is already in place, so the save counts as done. This binary interposes fsync
-// for every directory while failDirectorySync is set.
+// Syncing the directory after the rename fails, as on a failing disk: the new file is in place
+// by then, so the save counts as done. fsync is interposed in this binary alone.
 #include "config_sandbox.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +24,21 @@ extern "C" int fsync(int fd)
 }
 
 namespace lullex {
-namespace {
 
 TEST(ConfigSaved, AFailedDirectorySyncAfterTheRenameStillCountsAsSaved)
 {
     ConfigSandbox sandbox;
     sandbox.writeConfig("# an older configuration\r\n");
-    sandbox.state.settings.CMain = RoleMaster;
-    ConfigScreenValues values;
-    values.port1Text = "10001";
-    values.cpuDelayText = "600";
-    values.startDelayText = "2";
-    values.shutTimeText = "60";
-    values.logNameText = "Lullex.log";
-    values.logPathText = "Log/";
-    values.startMinChecked = 1;
-
     testing::internal::CaptureStderr();
     failDirectorySync = true;
-    const bool saved = sandbox.store.WriteConfig(values);
+    EXPECT_TRUE(sandbox.store.WriteConfig({}));
     failDirectorySync = false;
-    const std::string errorOutput = testing::internal::GetCapturedStderr();
-
-    EXPECT_TRUE(saved);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Lullex: saved " + testing::PrintToString(sandbox.configFile()) +
+                  ", but its directory could not be synchronised: Input/output error\n");
     EXPECT_TRUE(sandbox.state.ConfigSaved);
     EXPECT_TRUE(sandbox.prompter.boxes.empty());
-    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), defaultConfigFile());
-    EXPECT_EQ(errorOutput, "Lullex: saved " + testing::PrintToString(sandbox.configFile()) +
-                               ", but its directory could not be synchronised: Input/output "
-                               "error\n");
+    EXPECT_TRUE(ConfigSandbox::contentsOf(sandbox.configFile()).starts_with("# Lullex Version"));
 }
 
-}  // namespace
 }  // namespace lullex
