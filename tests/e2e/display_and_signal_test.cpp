@@ -7,18 +7,13 @@
 #include <csignal>
 #include <cstring>
 #include <string>
-#include <utility>
 
 namespace lullex::test {
 namespace {
 
-// The variables set, and what the message says is missing. Offscreen is the tests' own
-// platform: it shows nothing, and the input is still X's.
-using DisplayCase = std::pair<Environment, std::string>;
-const std::string NoDisplaySet =
-    "Cannot watch the keyboard and mouse: no X display is set (DISPLAY is empty).";
-
-class NoDisplay : public testing::TestWithParam<DisplayCase> {};
+// With Qt's default platform and with offscreen, the tests' own, which shows nothing: the input
+// is still X's.
+class NoDisplay : public testing::TestWithParam<Environment> {};
 
 TEST_P(NoDisplay, EndsWithItsOwnMessageOnStandardErrorAndCode1)
 {
@@ -26,22 +21,19 @@ TEST_P(NoDisplay, EndsWithItsOwnMessageOnStandardErrorAndCode1)
     ProcessSpec spec{
         .argv = {LullexBinary().string()},
         .workingDirectory = directory.path(),
-        .setEnvironment = GetParam().first,
+        .setEnvironment = GetParam(),
         .unsetEnvironment = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM"}};
     spec.setEnvironment["XDG_RUNTIME_DIR"] = directory.path().string();
     const CommandResult result = RunCommand(spec);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Lullex Input Monitoring Error\n" + GetParam().second +
-                              "\nThe program will now terminate.\n");
+    EXPECT_EQ(result.err,
+              "Lullex Input Monitoring Error\nCannot watch the keyboard and mouse: no X "
+              "display is set (DISPLAY is empty).\nThe program will now terminate.\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Displays, NoDisplay,
-    testing::Values(DisplayCase{{}, NoDisplaySet},
-                    DisplayCase{{{"QT_QPA_PLATFORM", "offscreen"}}, NoDisplaySet},
-                    DisplayCase{{{"DISPLAY", ":4093"}},
-                                "Cannot watch the keyboard and mouse: the X display \":4093\" "
-                                "cannot be opened."}));
+INSTANTIATE_TEST_SUITE_P(Displays, NoDisplay,
+                         testing::Values(Environment{},
+                                         Environment{{"QT_QPA_PLATFORM", "offscreen"}}));
 
 class EndingSignal : public testing::TestWithParam<int> {};
 
