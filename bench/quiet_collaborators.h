@@ -34,6 +34,7 @@ public:
     bool trayAvailable() const override { return false; }
     void addTrayIcon() override {}
     void removeTrayIcon() override {}
+    void setTrayTooltip(const std::string&) override {}
     void closeDialogs() override {}
 };
 

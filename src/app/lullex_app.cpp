@@ -17,6 +17,7 @@ LullexApp::LullexApp(ActivitySource& activity, bool inputVisible)
                       m_fileViewer, IsAdministrator})
 {
     m_machine.setConfigScreen([this] { m_configScreen.open(m_window); });
+    m_machine.setKeepAwake(&m_keepAwake);
     m_terminator.setView(&m_window);
     connectWindow();
 }

@@ -7,6 +7,7 @@
 #include "event_log.h"
 #include "input_aware_initialiser.h"
 #include "input_sampler.h"
+#include "keep_awake_watch.h"
 #include "load_step.h"
 #include "logind_power_actions.h"
 #include "lullex_main.h"
@@ -64,6 +65,7 @@ private:
     DBusLogindBus m_logind;
     LogindPowerActions m_power;
     TagSender m_sender{m_state, m_transport};
+    KeepAwakeWatch m_keepAwake{m_state, m_log, m_window};
     MonitorStateMachine m_machine;
     TagReceiver m_receiver{m_state, m_window, m_machine, m_transport};
     LoadStep m_loadStep;

@@ -35,6 +35,7 @@ public:
     virtual bool trayAvailable() const = 0;
     virtual void addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
+    virtual void setTrayTooltip(const std::string& tooltip) = 0;
 
     // Closes the About and configuration screens, whichever is open; each one's opener then
     // runs its closing routine, as after any other way of closing it.

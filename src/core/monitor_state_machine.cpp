@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "input_sampler.h"
+#include "keep_awake_watch.h"
 #include "link_sender.h"
 #include "main_window_view.h"
 #include "monitor_texts.h"
@@ -130,8 +131,13 @@ void MonitorStateMachine::MonitorTick()
 {
     if (isMaster())
         SampleActivity();
+    // An application keeping the computer awake counts like input on a master and like a
+    // heard tag on a slave, so a slave's backup holds it on after its master has gone.
+    const std::optional<Inhibition> held = keptAwake();
+    if (held)
+        m_state.NoActivity = 0;
     m_state.Count = m_state.NoActivity == 1 ? static_cast<int16_t>(m_state.Count + 1) : 0;
-    showRunCount();
+    showRunCount(held);
     if (m_state.Count >= m_state.IdleLimit) {
         m_state.State = RunState::Countdown;
         m_state.Count = 0;
@@ -142,15 +148,23 @@ void MonitorStateMachine::MonitorTick()
     m_state.CommsStatus = "Fail";
 }
 
-void MonitorStateMachine::showRunCount()
+std::optional<Inhibition> MonitorStateMachine::keptAwake()
+{
+    if (m_keepAwake == nullptr)
+        return std::nullopt;
+    return m_keepAwake->check(action().type);
+}
+
+void MonitorStateMachine::showRunCount(const std::optional<Inhibition>& keptAwake)
 {
     m_view.setLabelBold(Label::Counter, true);
     if (isMaster()) {
         m_view.setLabelTextColour(Label::Counter, Colour::Orange);
         m_view.setLabelText(Label::CPULoad, m_state.ActivityMarks);
-        m_view.setLabelText(Label::Counter, IdleText(m_state.Count));
+        m_view.setLabelText(Label::Counter,
+                            keptAwake ? KeptAwakeText(*keptAwake) : IdleText(m_state.Count));
     } else if (m_state.NoActivity == 0) {
-        m_view.setLabelText(Label::Counter, ConnectedText);
+        m_view.setLabelText(Label::Counter, keptAwake ? KeptAwakeText(*keptAwake) : ConnectedText);
         m_view.setLabelTextColour(Label::Counter, Colour::Green);
     } else {
         m_view.setLabelText(Label::Counter, NotConnectedText(m_state.Count));

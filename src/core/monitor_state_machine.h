@@ -1,10 +1,12 @@
 #pragma once
 
+#include "keep_awake_source.h"
 #include "levelled_log.h"
 #include "partner_commands.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace lullex {
@@ -13,6 +15,7 @@ struct AppState;
 struct PowerError;
 struct ShutTypeInfo;
 class InputSampler;
+class KeepAwakeWatch;
 class LinkSender;
 class MainTimer;
 class MainWindowView;
@@ -61,6 +64,8 @@ public:
     // The screens that the About and Configure buttons open (modal; may be left unset).
     void setAboutScreen(std::function<void()> open) { m_openAbout = std::move(open); }
     void setConfigScreen(std::function<void()> open) { m_openConfig = std::move(open); }
+    // What applications keep the computer awake with (may be left unset: nothing does).
+    void setKeepAwake(KeepAwakeWatch* watch) { m_keepAwake = watch; }
 
 private:
     // "-InhibitShutdown": the idle limit and the countdown both last this long.
@@ -79,7 +84,8 @@ private:
     void SampleActivity();
     void ActivationTick();
     void MonitorTick();
-    void showRunCount();
+    std::optional<Inhibition> keptAwake();
+    void showRunCount(const std::optional<Inhibition>& keptAwake);
     void CountdownTick();
     void endTestRun(const ShutTypeInfo& action);
     void showCountdown(const ShutTypeInfo& action);
@@ -112,6 +118,7 @@ private:
 
     std::function<void()> m_openAbout;
     std::function<void()> m_openConfig;
+    KeepAwakeWatch* m_keepAwake = nullptr;
     // A box of the countdown is open; the timer keeps firing meanwhile.
     bool m_countdownBoxOpen = false;
     // A power routine failed and the program is about to end.

@@ -56,6 +56,7 @@ public:
     bool trayAvailable() const override { return hasTray; }
     void addTrayIcon() override;
     void removeTrayIcon() override;
+    void setTrayTooltip(const std::string& tooltip) override { trayTooltip = tooltip; }
     void closeDialogs() override;
 
     // The user minimises or restores the window with the window manager's buttons.
@@ -74,6 +75,7 @@ public:
     bool topmost = false;
     bool hasTray = true;
     bool trayIcon = false;
+    std::string trayTooltip = "lullex";
     int dialogsClosed = 0;
     // Window primitives in the order they were called.
     std::vector<std::string> windowCalls;

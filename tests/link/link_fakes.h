@@ -55,6 +55,7 @@ public:
     bool trayAvailable() const override { return false; }
     void addTrayIcon() override { calls.push_back("addTrayIcon"); }
     void removeTrayIcon() override { calls.push_back("removeTrayIcon"); }
+    void setTrayTooltip(const std::string&) override {}
     void closeDialogs() override { calls.push_back("closeDialogs"); }
 
     std::vector<std::string> calls;

@@ -234,6 +234,11 @@ void LullexMain::removeTrayIcon()
     m_tray->remove();
 }
 
+void LullexMain::setTrayTooltip(const std::string& tooltip)
+{
+    m_tray->setToolTip(QString::fromStdString(tooltip));
+}
+
 void LullexMain::runScreen(QDialog& screen)
 {
     registerDialog(&screen);

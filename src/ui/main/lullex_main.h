@@ -42,6 +42,7 @@ public:
     bool trayAvailable() const override;
     void addTrayIcon() override;
     void removeTrayIcon() override;
+    void setTrayTooltip(const std::string& tooltip) override;
     void closeDialogs() override;
 
     // Shows a screen (About, configuration) modally and returns once it has closed, by

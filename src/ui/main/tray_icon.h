@@ -17,6 +17,7 @@ public:
     void add();
     void remove();
     bool isShown() const;
+    void setToolTip(const QString& tooltip) { m_icon.setToolTip(tooltip); }
 
 signals:
     // Only a double click restores the window; single, middle and context clicks do nothing.

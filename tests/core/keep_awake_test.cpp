@@ -1,0 +1,121 @@
+#include "keep_awake_watch.h"
+#include "monitor_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace lullex::test {
+namespace {
+
+// Holds the computer awake while `held` is set, whatever the action; records what it was asked.
+struct ScriptedKeepAwake : KeepAwakeSource {
+    std::optional<Inhibition> holder(ShutType action) override
+    {
+        asked.push_back(action);
+        return held;
+    }
+    std::optional<Inhibition> held;
+    std::vector<ShutType> asked;
+};
+
+struct KeepAwakeHarness : MonitorHarness {
+    explicit KeepAwakeHarness(int16_t role)
+    {
+        settingsFile.file.CMain = role;
+        settingsFile.file.StartDelay = 1;
+        settingsFile.file.CPUDelay = 5;
+        settingsFile.file.ShutType = 6;
+        watch.addSource(first);
+        watch.addSource(second);
+        machine.setKeepAwake(&watch);
+        start();
+        // The activation second, then the first Run second, whose sample sees the cursor.
+        seconds(2);
+    }
+    // The keep-awake entries of the log, as (event, detail).
+    std::vector<std::pair<std::string, std::string>> keepAwakeEntries()
+    {
+        std::vector<std::pair<std::string, std::string>> found;
+        for (const LogEntry& entry : log.entries)
+            if (entry.event == "KeptAwake" || entry.event == "Released")
+                found.emplace_back(entry.event, entry.detail);
+        return found;
+    }
+
+    ScriptedKeepAwake first;
+    ScriptedKeepAwake second;
+    KeepAwakeWatch watch{state, log, view};
+};
+
+const Inhibition Film{"Firefox", "video playing"};
+const Inhibition Backup{"rsync", ""};
+
+struct RoleCase {
+    const char* name;
+    int16_t role;
+};
+
+class KeptAwakeInRun : public testing::TestWithParam<RoleCase> {};
+
+// A master's idle user and a slave's silent master alike: the held seconds never count, the
+// counter says who holds the computer awake, and counting resumes from 0 once it lets go.
+TEST_P(KeptAwakeInRun, HoldsTheCountAtZeroUntilReleased)
+{
+    KeepAwakeHarness h(GetParam().role);
+    h.second.held = Film;
+    h.seconds(30);
+    EXPECT_EQ(h.state.State, RunState::Run);
+    EXPECT_EQ(h.state.Count, 0);
+    EXPECT_EQ(h.counter(), "Kept awake by Firefox: video playing");
+    EXPECT_EQ(h.view.trayTooltip, "lullex\nKept awake by Firefox: video playing");
+
+    h.second.held.reset();
+    h.seconds(4);
+    EXPECT_EQ(h.state.Count, 4);
+    EXPECT_EQ(h.view.trayTooltip, "lullex");
+    h.seconds(1);
+    EXPECT_EQ(h.state.State, RunState::Countdown);
+    using Entry = std::pair<std::string, std::string>;
+    EXPECT_EQ(h.keepAwakeEntries(),
+              (std::vector<Entry>{{"KeptAwake", "Firefox"}, {"Released", "Firefox"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, KeptAwakeInRun,
+                         testing::Values(RoleCase{"Master", RoleMaster},
+                                         RoleCase{"Slave", RoleSlave}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KeepAwakeTest, TheFirstSourceThatHoldsIsShownAndAHolderChangeIsNotLoggedAgain)
+{
+    KeepAwakeHarness h(RoleMaster);
+    h.second.held = Film;
+    h.seconds(2);
+    h.first.held = Backup;
+    h.seconds(2);
+    EXPECT_EQ(h.counter(), "Kept awake by rsync");
+    h.first.held.reset();
+    h.seconds(1);
+    EXPECT_EQ(h.counter(), "Kept awake by Firefox: video playing");
+    EXPECT_EQ(h.keepAwakeEntries().size(), 1u);
+    // The sources learn the configured action: a logind lock may hold Standby but not Power Off.
+    EXPECT_EQ(h.first.asked.back(), ShutType::Standby);
+}
+
+TEST(KeepAwakeTest, NeverStopsACountdownThatHasStarted)
+{
+    KeepAwakeHarness h(RoleMaster);
+    h.seconds(5);
+    ASSERT_EQ(h.state.State, RunState::Countdown);
+    h.first.held = Film;
+    h.seconds(3);
+    EXPECT_EQ(h.state.State, RunState::Countdown);
+    EXPECT_EQ(h.state.Count, 4);
+}
+
+TEST(KeepAwakeTest, AnUnnamedApplicationIsStillShown)
+{
+    EXPECT_EQ(KeptAwakeText({"", ""}), "Kept awake by an application");
+    EXPECT_EQ(KeptAwakeText({"", "backup"}), "Kept awake by an application: backup");
+}
+
+}  // namespace
+}  // namespace lullex::test
