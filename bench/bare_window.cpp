@@ -1,7 +1,10 @@
-// The smallest Qt Widgets program that shows a window: the yardstick against which the
-// program's memory and CPU use are compared (scripts/perf/footprint.sh).
+// The smallest Qt Widgets program that does the visible work of a monitoring Lullex: one window
+// whose label shows a new count once per second, in the counter's font. It is the yardstick
+// against which the program's memory and CPU use are compared (scripts/perf/footprint.sh).
 #include <QApplication>
+#include <QFont>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -11,7 +14,22 @@ int main(int argc, char** argv)
     QWidget window;
     window.setWindowTitle("Bare Window");
     auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel("A bare Qt Widgets window", &window));
+    auto* counter = new QLabel(&window);
+    counter->setTextFormat(Qt::PlainText);
+    QFont font("Arial", 12);
+    font.setBold(true);
+    counter->setFont(font);
+    layout->addWidget(counter);
+
+    int seconds = 0;
+    const auto showCount = [counter, &seconds] {
+        counter->setText(QString("No key or mouse activity for the last %1s").arg(seconds++));
+    };
+    showCount();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, showCount);
+    timer.start(1000);
+
     window.show();
     return application.exec();
 }

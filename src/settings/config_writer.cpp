@@ -14,11 +14,17 @@ std::string checkBoxValue(int checked)
 }
 
 // A line break inside a text would end its line early and let the rest pass for another key.
+// Only a line feed, with the carriage return before it, breaks a line for the reader; a lone
+// carriage return is part of a value read from the file and is kept, so that saving without
+// edits gives back what was read.
 std::string singleLine(std::string text)
 {
-    for (char& c : text) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\n')
+            continue;
+        text[at] = ' ';
+        if (at > 0 && text[at - 1] == '\r')
+            text[at - 1] = ' ';
     }
     return text;
 }
