@@ -4,8 +4,8 @@
 # (bench/bare_window). Both run on the same private Xvfb with openbox and are measured the same
 # way at the same moments: CPU time per second (the threads' time on the CPU from
 # /proc/PID/task/*/schedstat) and peak resident memory (VmHWM from /proc/PID/status), each with
-# the ratio Lullex / bare window, and the resident memory of both by kind of mapping
-# (/proc/PID/smaps) to show where a difference lies.
+# the ratio Lullex / bare window, and the resident memory of both by mapping (/proc/PID/smaps)
+# where they differ, to show what a difference is made of.
 #
 # Usage: scripts/perf/footprint.sh [SECONDS]   (default 60)
 # The programs come from build/ unless LULLEX_BUILD_DIR names another build directory.
@@ -69,22 +69,12 @@ report() {
     printf "%-12s peak RSS (VmHWM) %6d kB; now %d kB (anonymous %d kB, files %d kB)\n", name, hwm, rss, anon, file }'
 }
 
-# Resident kB by kind of mapping, one "kind kB" line each: the heap, other anonymous memory,
-# the Qt libraries, the other shared libraries, fonts, the program itself, the rest.
-rss_by_kind() {
-  awk -v program="$(readlink "/proc/$1/exe")" '
-    /^[0-9a-f]+-[0-9a-f]+ / { path = $6; next }
-    $1 == "Rss:" {
-      if (path == "[heap]") kind = "heap"
-      else if (path == "") kind = "anonymous"
-      else if (path == program) kind = "program"
-      else if (path ~ /libQt6/) kind = "Qt-libraries"
-      else if (path ~ /\.so/) kind = "other-libraries"
-      else if (path ~ /\.(ttf|otf|pfb|pcf)(\.gz)?$/ || path ~ /fontconfig/) kind = "fonts"
-      else kind = "rest"
-      kb[kind] += $2
-    }
-    END { for (kind in kb) print kind, kb[kind] }' "/proc/$1/smaps"
+# Resident kB by mapping, one "name kB" line each: the file's name, or [heap], [anonymous],
+# [stack] and the like.
+rss_by_mapping() {
+  awk '/^[0-9a-f]+-[0-9a-f]+ / { n = split($6, parts, "/"); name = n ? parts[n] : "[anonymous]"; next }
+    $1 == "Rss:" { kb[name] += $2 }
+    END { for (name in kb) print name, kb[name] }' "/proc/$1/smaps"
 }
 
 lullex_hwm=$(status_kb "$lullex_pid" VmHWM)
@@ -93,9 +83,11 @@ echo "footprint over $seconds monitored seconds ($(awk -v a="$start" -v b="$end"
 report lullex "$lullex_pid" "$lullex_cpu_start" "$lullex_cpu_end" "$lullex_ns_start" "$lullex_ns_end"
 report bare_window "$bare_pid" "$bare_cpu_start" "$bare_cpu_end" "$bare_ns_start" "$bare_ns_end"
 awk -v l=$((lullex_ns_end - lullex_ns_start)) -v b=$((bare_ns_end - bare_ns_start)) -v n="$seconds" 'BEGIN {
-  printf "CPU per second: lullex %.3f ms, bare_window %.3f ms, ratio %.2f\n", l / 1e6 / n, b / 1e6 / n, b > 0 ? l / b : 0 }'
+  ratio = b > 0 ? l / b : 0
+  printf "CPU per second: lullex %.3f ms, bare_window %.3f ms, ratio %.2f\n", l / 1e6 / n, b / 1e6 / n, ratio }'
 awk -v l="$lullex_hwm" -v b="$bare_hwm" 'BEGIN {
   printf "peak RSS: lullex %d kB, bare_window %d kB, ratio %.3f\n", l, b, l / b }'
-echo "resident now by kind of mapping (kB): lullex, bare_window, difference"
-join -a1 -a2 -e0 -o 0,1.2,2.2 <(rss_by_kind "$lullex_pid" | sort) <(rss_by_kind "$bare_pid" | sort) |
-  awk '{ printf "  %-16s %7d %7d %+7d\n", $1, $2, $3, $2 - $3 }'
+echo "resident now, the mappings that differ by more than 32 kB (kB): lullex, bare_window, difference"
+join -a1 -a2 -e0 -o 0,1.2,2.2 <(rss_by_mapping "$lullex_pid" | sort) <(rss_by_mapping "$bare_pid" | sort) |
+  awk '{ d = $2 - $3; if (d > 32 || d < -32) print d, $1, $2, $3 }' | sort -nr |
+  awk '{ printf "  %-32s %7d %7d %+7d\n", $2, $3, $4, $1 }'
