@@ -1,8 +1,13 @@
-// A number typed into a field of the configuration screen. The screen compares the real number
-// with the field's limits and saves it in its shortest decimal form; the configuration file's
-// reader must then find the same number, and a value the screen let through must be one the
-// file's check lets through too, or a save would leave a file the program refuses to start with.
-#include "config_keys.h"
+// A number typed into a field of the configuration screen. The screen reads it, compares the real
+// number with the field's limits and saves it in its shortest decimal form; the configuration
+// file's reader must then find the same number, and a field the screen let through must give a
+// file the program starts with. The first byte picks the field, the rest is what was typed.
+#include "config_check.h"
+#include "config_checks.h"
+#include "config_display.h"
+#include "config_reader.h"
+#include "config_values.h"
+#include "config_writer.h"
 #include "fuzz_check.h"
 #include "number_reader.h"
 
@@ -10,32 +15,25 @@
 #include <cstddef>
 #include <cstdint>
 #include <regex>
+#include <sstream>
 #include <string>
-#include <string_view>
 
 namespace {
 
 using namespace lullex;
+using fuzz::require;
 
-constexpr std::string_view NumericFields[] = {"Port1", "CPUDelay", "StartDelay", "ShutTime"};
+struct NumberField {
+    std::string ConfigForm::*text;
+    Remark remark;
+};
 
-const ConfigKey& keyNamed(std::string_view name)
-{
-    for (const ConfigKey& key : configKeys()) {
-        if (name == key.name)
-            return key;
-    }
-    std::abort();
-}
-
-// What the file's reader makes of a saved value for this field, or nullopt when it refuses it.
-std::optional<int32_t> readForField(const ConfigKey& key, std::string_view saved)
-{
-    if (std::holds_alternative<int32_t Settings::*>(key.field))
-        return readInt32Value(saved);
-    const std::optional<int16_t> value = readInt16Value(saved);
-    return value ? std::optional<int32_t>(*value) : std::nullopt;
-}
+constexpr NumberField NumberFields[] = {
+    {&ConfigForm::port1, Remark::Port1M},
+    {&ConfigForm::cpuDelay, Remark::CPUDelayM},
+    {&ConfigForm::startDelay, Remark::StartDelayM},
+    {&ConfigForm::shutTime, Remark::ShutTimeM},
+};
 
 // Plain decimal: an optional minus, no leading zeros, no blanks, no exponent, no trailing zeros
 // after the point.
@@ -45,26 +43,38 @@ bool isPlainDecimal(const std::string& text)
     return std::regex_match(text, plain);
 }
 
+void checkNumber(const std::string& typed)
+{
+    const double number = readFieldNumber(typed);
+    require(!std::isnan(number), "a field reads as a number");
+    if (!std::isfinite(number))
+        return;  // above every limit
+    const std::string saved = formatFieldNumber(typed);
+    require(isPlainDecimal(saved), "a saved number is plain decimal");
+    require(readFieldNumber(saved) == number, "a saved number reads back unchanged");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    const std::string typed(reinterpret_cast<const char*>(data), size);
-    const double number = readFieldNumber(typed);
-    fuzz::require(!std::isnan(number), "a field reads as a number");
-    if (!std::isfinite(number))
-        return 0;  // above every limit: the screen refuses it before anything is saved
-    const std::string saved = formatFieldNumber(typed);
-    fuzz::require(isPlainDecimal(saved), "a saved number is plain decimal");
-    fuzz::require(readFieldNumber(saved) == number, "a saved number reads back unchanged");
-    for (std::string_view name : NumericFields) {
-        const ConfigKey& key = keyNamed(name);
-        if (number < key.range->minimum || number > key.range->maximum)
-            continue;
-        const std::optional<int32_t> value = readForField(key, saved);
-        fuzz::require(value.has_value(), "a number the screen accepts fits its field");
-        fuzz::require(*value >= key.range->minimum && *value <= key.range->maximum,
-                      "a number the screen accepts stays within the field's limits when read");
-    }
+    if (size == 0)
+        return 0;
+    const NumberField& field = NumberFields[data[0] % std::size(NumberFields)];
+    const std::string typed(reinterpret_cast<const char*>(data) + 1, size - 1);
+    checkNumber(typed);
+
+    ConfigForm form = RestoredForm(ConfigForm{});
+    form.*field.text = typed;
+    const ConfigChoices choices{LogLevelIndex(form.logLevel), ShutTypeIndex(form.shutName)};
+    const CheckOutcome outcome = CheckFields(form, choices, CheckContext{RoleMaster, false});
+    if (outcome.highlighted[indexOf(field.remark)])
+        return 0;  // the screen refuses to save
+    std::istringstream saved(
+        configFileText(RoleMaster, ValuesToWrite(form, choices), "07-Dec-26 08:00:00"));
+    const ConfigReadResult read = readConfigLines(saved);
+    require(read.status == ReadStatus::Read, "a number the screen accepts fits its field");
+    require(countViolations(read.settings) == 0,
+            "a number the screen accepts stays within its limits when the program reads it");
     return 0;
 }

@@ -185,14 +185,16 @@ private:
         const int16_t count = m_state.Count;
         switch (m_state.State) {
         case RunState::Initialise:
-            require(count >= 0 && (count <= settings.StartDelay + 1 ||
+            // The second that counts the delay down to 0 enters Run.
+            require(count >= 1 && (count <= settings.StartDelay + 1 ||
                                    (m_state.TestRun && count <= TestActivationDelay)),
                     "the activation count stays within the delay");
             break;
         case RunState::Run:
             require(m_state.IdleLimit == idleLimit(), "the idle limit in force");
-            require(count >= 0 && count <= m_state.IdleLimit,
-                    "the idle count stays within the limit");
+            // The second that reaches the limit starts the countdown.
+            require(count >= 0 && count < m_state.IdleLimit,
+                    "the idle count stays below the limit");
             break;
         case RunState::Countdown:
             require(count >= 0 && count <= countdownLength(),
