@@ -14,10 +14,11 @@ LullexApp::LullexApp(ActivitySource& activity, bool inputVisible)
       m_loadStep(LoadCollaborators{m_state, m_initialiser, m_window, m_presenter, m_sampler,
                                    m_machine, m_log, m_prompter, RaisePriority}),
       m_configScreen({m_state, m_store, m_configApplier, m_prompter, m_timer, m_terminator,
-                      m_fileViewer, IsAdministrator})
+                      m_fileViewer, m_homePage, IsAdministrator})
 {
     m_machine.setConfigScreen([this] { m_configScreen.open(m_window); });
     m_machine.setKeepAwake(&m_keepAwake);
+    m_machine.setAboutScreen([this] { m_aboutScreen.open(m_window); });
     m_terminator.setView(&m_window);
     connectWindow();
 }
@@ -40,6 +41,8 @@ void LullexApp::connectWindow()
     QObject::connect(&m_window, &LullexMain::configClicked, [this] { m_machine.onConfigure(); });
     QObject::connect(&m_window, &LullexMain::aboutClicked, [this] { m_machine.onAbout(); });
     QObject::connect(&m_window, &LullexMain::exitClicked, [this] { m_machine.onExit(); });
+    QObject::connect(&m_window, &LullexMain::logoClicked,
+                     [this] { m_homePage.OpenHomePage(LogoBoxTitle()); });
     QObject::connect(&m_window, &LullexMain::closeRequested, [this] { m_machine.onClose(); });
     QObject::connect(&m_window, &LullexMain::windowStateChanged,
                      [this](bool) { m_presenter.onWindowStateChanged(); });

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "about_screen_opener.h"
 #include "app_state.h"
 #include "clock.h"
 #include "config_screen_opener.h"
 #include "dbus_logind_bus.h"
 #include "event_log.h"
+#include "home_page_link.h"
 #include "input_aware_initialiser.h"
 #include "input_sampler.h"
 #include "keep_awake_watch.h"
@@ -71,7 +73,9 @@ private:
     LoadStep m_loadStep;
     MainConfigApplier m_configApplier{m_state, m_initialiser, m_machine, m_presenter, m_log};
     XdgFileViewer m_fileViewer;
+    HomePageLink m_homePage{m_prompter};
     ConfigScreenOpener m_configScreen;
+    AboutScreenOpener m_aboutScreen{m_state, m_homePage};
 };
 
 }  // namespace lullex

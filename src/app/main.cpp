@@ -1,3 +1,4 @@
+#include "home_page_link.h"
 #include "lullex_app.h"
 #include "multi_inst.h"
 #include "probe_activity_source.h"
@@ -85,6 +86,10 @@ int main(int argc, char** argv)
     if (alreadyRunning && !lullex::ReadSwitches(argumentText).allowMulti) {
         lullex::QtTerminator terminator;
         lullex::MultiInst already(terminator);
+        lullex::QtPrompter prompter(&already);
+        lullex::HomePageLink homePage(prompter);
+        QObject::connect(&already, &lullex::MultiInst::logoClicked,
+                         [&homePage] { homePage.OpenHomePage(lullex::LogoBoxTitle()); });
         already.show();
         return application.exec();
     }

@@ -1,7 +1,9 @@
 // Lullex as a user installs and starts it: `cmake --install` into a temporary prefix, the tree
 // moved elsewhere (it must not depend on where it was installed), then the launcher started as
-// the menu entry starts it, with a data directory of its own.
+// the menu entry starts it, with a data directory of its own. Its logo opens the guide that
+// was installed with it.
 #include "e2e_test_support.h"
+#include "fake_opener.h"
 #include "no_machine_system_bus.h"
 
 #include <gtest/gtest.h>
@@ -50,11 +52,18 @@ TEST(InstalledProgram, LauncherMakesTheWorkingDirectoryOnceAndKeepsChangedSettin
     ProcessSpec spec = session.processSpec({tree.launcher().string(), "-InhibitShutdown"});
     spec.setEnvironment["HOME"] = home.path().string();
     spec.setEnvironment["XDG_DATA_HOME"] = home.file("data").string();
+    FakeOpener opener(FakeOpener::Kind::Recording);
+    spec.setEnvironment["PATH"] = opener.pathVariable();
 
     {
         ChildProcess first(spec);
-        ASSERT_TRUE(WaitForVisibleWindow(session, "Lullex")) << first.describe();
+        const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+        ASSERT_TRUE(window) << first.describe();
         EXPECT_EQ(ReadWholeFile(settings), ReadWholeFile(tree.defaults()));
+        ClickLogo(session, *window, LogoOf::MainWindow);
+        const fs::path guide = fs::canonical(tree.prefix() / "share/doc/lullex/index.htm");
+        EXPECT_TRUE(WaitUntil([&] { return opener.recorded() == "1|" + guide.string(); }))
+            << opener.recorded();
         EXPECT_TRUE(WaitUntil([&] { return LogHasLine(log, std::string(StartLine) + "   2"); }))
             << first.describe();
         first.stop();

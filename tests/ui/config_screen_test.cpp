@@ -7,6 +7,7 @@
 #include "config_file_writer.h"
 #include "config_screen.h"
 #include "config_screen_opener.h"
+#include "home_page_opener.h"
 #include "log_viewer.h"
 #include "lullex_main.h"
 #include "program_end.h"
@@ -23,7 +24,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -63,13 +63,15 @@ public:
 class UnusedSeams : public Prompter,
                     public MainTimer,
                     public Terminator,
-                    public FileViewerLauncher {
+                    public FileViewerLauncher,
+                    public HomePageOpener {
 public:
     BoxAnswer show(const MessageBox&) override { return BoxAnswer::Ok; }
     void start() override {}
     void stop() override {}
     [[noreturn]] void endProgram(int) override { std::abort(); }
     bool launch(const std::string&) override { return true; }
+    void OpenHomePage(const std::string&) override {}
 };
 
 // Power Off after 600 s on a master, at the level Normal, into the tray at start; the log
@@ -303,16 +305,7 @@ protected:
     // Opens the screen, runs `act` on it once it shows, and returns when it has closed.
     void openAndRun(const std::function<void(ConfigDialog&)>& act)
     {
-        QTimer poll;
-        poll.setInterval(20);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (auto* shown = qobject_cast<ConfigDialog*>(QApplication::activeModalWidget())) {
-                poll.stop();
-                act(*shown);
-            }
-        });
-        poll.start();
-        opener.open(window);
+        test::RunOnceShown(act, [this] { opener.open(window); });
     }
 
     AppState state;
@@ -321,7 +314,7 @@ protected:
     RecordingApplier applier;
     UnusedSeams seams;
     ConfigScreenOpener opener{
-        {state, writer, applier, seams, seams, seams, seams, [] { return true; }}};
+        {state, writer, applier, seams, seams, seams, seams, seams, [] { return true; }}};
 };
 
 TEST_F(ConfigScreenOpenerTest, EveryWayOfClosingRunsTheClosingRoutine)

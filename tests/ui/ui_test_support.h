@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,23 @@ private:
     QTimer m_poll;
     SeenBox m_seen;
 };
+
+// Runs `open`, which shows a modal screen of type Screen and returns once it has closed, and
+// runs `act` on the screen once it shows.
+template <typename Screen>
+void RunOnceShown(const std::function<void(Screen&)>& act, const std::function<void()>& open)
+{
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* shown = qobject_cast<Screen*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            act(*shown);
+        }
+    });
+    poll.start();
+    open();
+}
 
 // The result of running the helper program to its end.
 struct HelperRun {

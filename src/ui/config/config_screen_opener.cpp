@@ -2,6 +2,7 @@
 
 #include "config_dialog.h"
 #include "config_screen.h"
+#include "home_page_link.h"
 #include "log_viewer.h"
 #include "lullex_main.h"
 
@@ -21,6 +22,8 @@ void ConfigScreenOpener::open(LullexMain& window)
     LogViewer logViewer(s.state, s.prompter, s.timer, s.terminator, s.viewer);
     ConfigScreen screen({s.state, dialog, s.writer, s.applier, logViewer, s.isAdministrator()});
     ConnectConfigScreen(dialog, screen);
+    QObject::connect(&dialog, &ConfigDialog::logoClicked,
+                     [&s] { s.homePage.OpenHomePage(LogoBoxTitle()); });
     screen.load();
     window.runScreen(dialog);
     screen.onClose();

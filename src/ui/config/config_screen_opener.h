@@ -10,6 +10,7 @@ class ConfigDialog;
 class ConfigFileWriter;
 class ConfigScreen;
 class FileViewerLauncher;
+class HomePageOpener;
 class LullexMain;
 class MainTimer;
 class Prompter;
@@ -23,6 +24,7 @@ struct ConfigScreenServices {
     MainTimer& timer;
     Terminator& terminator;
     FileViewerLauncher& viewer;
+    HomePageOpener& homePage;
     // Asked at every opening: only an administrator may save or restore.
     std::function<bool()> isAdministrator;
 };

@@ -6,20 +6,20 @@
 
 namespace lullex {
 
-LogoLabel::LogoLabel(int size, QWidget* parent) : QLabel(parent)
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    // A press that is dragged off the label and released elsewhere is no click.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+LogoLabel::LogoLabel(int size, QWidget* parent) : ClickableLabel(parent)
 {
     setObjectName(QStringLiteral("Logo"));
     setPixmap(LullexLogo(size));
     setFixedSize(size, size);
     setCursor(Qt::PointingHandCursor);
-}
-
-void LogoLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    // A press that is dragged off the picture and released elsewhere is no click.
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }
 
 }  // namespace lullex
