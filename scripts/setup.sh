@@ -10,7 +10,7 @@ packages=(
   python3-dbusmock dbus-daemon dbus-bin iproute2 nftables locales procps
   # Wayland sessions and the kept-awake sources
   libwayland-dev wayland-protocols plasma-wayland-protocols libxss-dev x11-xserver-utils
-  sway wtype xwayland kwin-wayland mutter weston python3-dbus
+  sway wtype xwayland kwin-wayland mutter weston python3-dbus qt6-wayland
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # packaging

@@ -1,14 +1,15 @@
 #include "lullex_app.h"
 
 #include "administrator.h"
+#include "levelled_log.h"
 #include "power_errors.h"
 #include "priority.h"
 
 namespace lullex {
 
-LullexApp::LullexApp(ActivitySource& activity, bool inputVisible)
-    : m_initialiser(m_store, m_state, inputVisible), m_sampler(activity, m_state, m_log),
-      m_power(m_logind, PowerErrorSource()),
+LullexApp::LullexApp(ActivitySource& activity, const std::string& unseenReason)
+    : m_initialiser(m_store, m_state, unseenReason.empty(), unseenReason),
+      m_sampler(activity, m_state, m_log), m_power(m_logind, PowerErrorSource()),
       m_machine(MonitorCollaborators{m_state, m_window, m_presenter, m_sampler, m_log, m_prompter,
                                      m_power, m_sender, m_timer, m_terminator}),
       m_loadStep(LoadCollaborators{m_state, m_initialiser, m_window, m_presenter, m_sampler,
@@ -31,6 +32,11 @@ void LullexApp::load(const std::string& argumentText)
 void LullexApp::close()
 {
     m_machine.onClose();
+}
+
+void LullexApp::noteTopmostUnavailable()
+{
+    LevelledLog(m_log, m_state).normal("RunOnTop", "Ignored");
 }
 
 void LullexApp::connectWindow()

@@ -35,7 +35,8 @@ class ActivitySource;
 // Every object of a running main window, built in the order they depend on each other.
 class LullexApp {
 public:
-    LullexApp(ActivitySource& activity, bool inputVisible);
+    // unseenReason: non-empty where this session's activity cannot be seen (the refusal).
+    LullexApp(ActivitySource& activity, const std::string& unseenReason);
     LullexApp(const LullexApp&) = delete;
     LullexApp& operator=(const LullexApp&) = delete;
 
@@ -45,6 +46,9 @@ public:
     // Ends the program as closing the main window does, "Exit" entry included: for what ends
     // it from outside the window (a signal, the end of the session).
     void close();
+    // The window cannot stay on top here, neither by the setting nor for the countdown: say so
+    // in the log.
+    void noteTopmostUnavailable();
 
     Terminator& terminator() { return m_terminator; }
 

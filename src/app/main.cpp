@@ -1,19 +1,21 @@
 #include "home_page_link.h"
 #include "lullex_app.h"
 #include "multi_inst.h"
-#include "probe_activity_source.h"
 #include "prompter.h"
 #include "qt_terminator.h"
 #include "quit_signals.h"
+#include "session_activity.h"
 #include "single_instance_lock.h"
 #include "switches.h"
 #include "wayland_session.h"
 #include "window_display.h"
+#include "window_platform.h"
 #include "x11_input_probe.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,20 +39,15 @@ std::string argumentTextOf(int argc, char** argv)
     lullex::QtTerminator().endProgram(lullex::ExitFatalError);
 }
 
-// The keyboard and mouse are watched on the X display; the window shows there on xcb (through
-// Xwayland too), or on a compositor where Qt is told to use one. Both are checked before the
-// application object is built.
-std::unique_ptr<lullex::X11InputProbe> openInputProbeAndDisplay()
+// In an X11 session the keyboard and mouse are watched on the X display, where the window shows
+// too. It is opened before the application object, which would abort without it.
+std::unique_ptr<lullex::X11InputProbe> openInputProbe()
 {
-    std::unique_ptr<lullex::X11InputProbe> probe;
     try {
-        probe = std::make_unique<lullex::X11InputProbe>();
+        return std::make_unique<lullex::X11InputProbe>();
     } catch (const lullex::InputProbeError& error) {
         endWithoutDisplay(error.what());
     }
-    if (const std::optional<std::string> missing = lullex::MissingWaylandDisplay())
-        endWithoutDisplay(*missing);
-    return probe;
 }
 
 // What ends the program from outside its window takes the window's way out. The signals are
@@ -72,12 +69,17 @@ void endLikeAClose(lullex::LullexApp& app, QApplication& application,
 
 int main(int argc, char** argv)
 {
-    // On Wayland only Xwayland's clients reach an X11 probe; run there through Xwayland and let
-    // the load step refuse to monitor.
+    // In a Wayland session the compositor says whether the seat is used, and the window runs
+    // through Xwayland where it can, so that it can stay on top and find the tray as on X11.
     const bool wayland = lullex::IsWaylandSession();
+    const std::string windowPlatform = wayland ? lullex::WindowPlatformForWayland() : "";
+    std::unique_ptr<lullex::X11InputProbe> probe;
     if (wayland)
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    std::unique_ptr<lullex::X11InputProbe> probe = openInputProbeAndDisplay();
+        qputenv("QT_QPA_PLATFORM", windowPlatform.c_str());
+    else
+        probe = openInputProbe();
+    if (const std::optional<std::string> missing = lullex::MissingWaylandDisplay())
+        endWithoutDisplay(*missing);
     QApplication application(argc, argv);
     const std::string argumentText = argumentTextOf(argc, argv);
 
@@ -97,13 +99,16 @@ int main(int argc, char** argv)
     lullex::QuitSignals quitSignals;
     QSocketNotifier signalled(quitSignals.readFd(), QSocketNotifier::Read);
     signalled.setEnabled(false);
-    // Reading the connection between samples keeps the server's queue short.
-    QSocketNotifier xEvents(probe->connectionFd(), QSocketNotifier::Read);
-    QObject::connect(&xEvents, &QSocketNotifier::activated, [&probe] { probe->drainEvents(); });
+    const std::unique_ptr<lullex::SessionActivity> activity =
+        wayland ? lullex::SessionActivity::forWayland()
+                : lullex::SessionActivity::forX11(std::move(probe));
 
-    lullex::ProbeActivitySource activity(*probe);
-    lullex::LullexApp app(activity, !wayland);
+    lullex::LullexApp app(activity->source(), activity->unseenReason());
     app.load(argumentText);
+    if (windowPlatform == "wayland") {
+        std::cerr << lullex::TopmostUnavailableText << std::endl;
+        app.noteTopmostUnavailable();
+    }
     endLikeAClose(app, application, quitSignals, signalled);
     return application.exec();
 }

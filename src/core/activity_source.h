@@ -35,4 +35,13 @@ public:
     virtual std::string name() const = 0;
 };
 
+// Stands in where the session offers nothing to watch. It never answers Idle, so even if it
+// were asked, the computer would stay on.
+class UnseenActivity : public ActivitySource {
+public:
+    ActivitySample sample() override { return {}; }
+    void reset() override {}
+    std::string name() const override { return "none"; }
+};
+
 }  // namespace lullex

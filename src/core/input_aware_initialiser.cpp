@@ -2,11 +2,14 @@
 
 #include "app_state.h"
 
+#include <utility>
+
 namespace lullex {
 
 InputAwareInitialiser::InputAwareInitialiser(SettingsInitialiser& inner, AppState& state,
-                                             bool inputVisible)
-    : m_inner(inner), m_state(state), m_inputVisible(inputVisible)
+                                             bool inputVisible, std::string unseenReason)
+    : m_inner(inner), m_state(state), m_inputVisible(inputVisible),
+      m_unseenReason(std::move(unseenReason))
 {
 }
 

@@ -45,8 +45,11 @@ void LoadStep::warnIfInputUnseen()
     MessageBox box;
     box.title = m_parts.state.AppTitle + " Input Monitoring Unavailable";
     box.icon = BoxIcon::Warning;
-    box.lines = {"Keyboard and mouse activity cannot be seen on this desktop (Wayland).",
-                 "Lullex will not monitor this session.", "Log in to an X11 session to use it."};
+    box.lines = {"Keyboard and mouse activity cannot be seen on this desktop (Wayland)."};
+    if (!m_parts.initialiser.unseenReason().empty())
+        box.lines.push_back(m_parts.initialiser.unseenReason());
+    box.lines.push_back("Lullex will not monitor this session.");
+    box.lines.push_back("Log in to an X11 session to use it.");
     m_parts.prompter.show(box);
 }
 

@@ -1,6 +1,6 @@
-// On a Wayland session an X11 probe would see only Xwayland's clients and take a machine in
-// use for idle: the program warns and stays in the set-up state, monitoring nothing. Here the
-// X session stands in for Xwayland.
+// On a Wayland session where neither the compositor nor GNOME's idle monitor answers, an X11
+// probe would see only Xwayland's clients and take a machine in use for idle: the program warns
+// and stays in the set-up state, monitoring nothing. Here the X session stands in for Xwayland.
 #include "e2e_test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@ const char* const Warning = "Lullex Input Monitoring Unavailable";
 struct WaylandMark {
     const char* name;
     Environment variables;
+    // The compositor the program looked for (nothing listens there).
+    const char* compositor;
 };
 
 // Names the case in test listings (ctest shows the parameter).
@@ -26,8 +28,8 @@ void PrintTo(const WaylandMark& mark, std::ostream* out)
 }
 
 const WaylandMark WaylandMarks[] = {
-    {"WaylandDisplay", {{"WAYLAND_DISPLAY", "wayland-test"}}},
-    {"SessionType", {{"XDG_SESSION_TYPE", "wayland"}}},
+    {"WaylandDisplay", {{"WAYLAND_DISPLAY", "wayland-test"}}, "wayland-test"},
+    {"SessionType", {{"XDG_SESSION_TYPE", "wayland"}}, "wayland-0"},
 };
 
 class WaylandSession : public testing::TestWithParam<WaylandMark> {};
@@ -40,7 +42,10 @@ TEST_P(WaylandSession, WarnsAndStaysNotConfiguredWithoutAnyStep)
 
     ASSERT_TRUE(program.waitForStderr(
         std::string(Warning) + "\n" +
-            "Keyboard and mouse activity cannot be seen on this desktop (Wayland).\n"
+            "Keyboard and mouse activity cannot be seen on this desktop (Wayland).\n" +
+            "The Wayland compositor \"" + GetParam().compositor +
+            "\" cannot be reached, and no GNOME idle monitor (org.gnome.Mutter.IdleMonitor) "
+            "answers on the session bus.\n"
             "Lullex will not monitor this session.\n"
             "Log in to an X11 session to use it.\n",
         LongTimeout))

@@ -1,0 +1,86 @@
+// The real program in Wayland sessions of real headless compositors: it counts idle seconds
+// from the compositor's idle notification, a key press holds it off, and where the compositor
+// offers nothing it refuses by name. The X session stands in for Xwayland.
+#include "e2e_test_support.h"
+#include "wayland_compositor.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+namespace lullex::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+const char* const Entering = " Enter    , Power Off , Count:   0, Key: ....., Mouse: .....";
+
+TEST(WaylandDesktop, SwayKeyPressesHoldTheCountdownOffAndQuietSecondsStartIt)
+{
+    XSession session({.windowManager = true});
+    WaylandCompositor sway(CompositorKind::Sway);
+    LullexProgram program(session, TestModeConfig());
+    StartCutOff(program, {"-InhibitShutdown"}, sway.environment());
+    const std::optional<std::size_t> running =
+        WaitForLineStartingWith(program, " Enter    , Run       ");
+    ASSERT_TRUE(running) << program.describe();
+
+    // Twelve seconds of a key every two: twice the idle limit, and no countdown.
+    const auto typing = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - typing < milliseconds(12000)) {
+        sway.tapKey();
+        EXPECT_FALSE(program.waitForLogLine(Entering, milliseconds(2000))) << program.describe();
+    }
+    for (const std::string& fields : FieldsFrom(program.logLines(), *running + 1))
+        EXPECT_LT(CountOf(fields), 4) << fields;
+
+    // Then six quiet seconds start it; the source cannot tell keys from the mouse.
+    const std::optional<std::size_t> entered = program.waitForLogLine(Entering, LongTimeout);
+    ASSERT_TRUE(entered) << program.describe();
+    EXPECT_EQ(FieldsFrom(program.logLines(), *entered - 1).front(),
+              " Run      ,           , Count:   5, Key: ....., Mouse: .....");
+}
+
+TEST(WaylandDesktop, WestonIsRefusedNamingTheMissingSignals)
+{
+    XSession session({.windowManager = true});
+    WaylandCompositor weston(CompositorKind::Weston);
+    LullexProgram program(session, TestModeConfig());
+    StartCutOff(program, {"-InhibitShutdown"}, weston.environment());
+
+    ASSERT_TRUE(program.waitForStderr(
+        "Lullex Input Monitoring Unavailable\n"
+        "Keyboard and mouse activity cannot be seen on this desktop (Wayland).\n"
+        "The compositor offers neither ext-idle-notify-v1 nor org_kde_kwin_idle, and no GNOME "
+        "idle monitor (org.gnome.Mutter.IdleMonitor) answers on the session bus.\n"
+        "Lullex will not monitor this session.\n"
+        "Log in to an X11 session to use it.\n",
+        LongTimeout))
+        << program.describe();
+    ASSERT_TRUE(AnswerBox(session, "Lullex Input Monitoring Unavailable")) << program.describe();
+    EXPECT_TRUE(
+        program.waitForLogLine(" UnConfig , ********  , Count:   1, Key: False, Mouse: False"))
+        << program.describe();
+}
+
+TEST(WaylandDesktop, WithoutXwaylandTheWindowRunsOnWaylandAndSaysTopmostIsIgnored)
+{
+    XSession session;
+    WaylandCompositor sway(CompositorKind::Sway);
+    LullexProgram program(session, TestModeConfig());
+    Environment environment = sway.environment();
+    // No X display: nothing for the window but the compositor itself.
+    environment["DISPLAY"] = "";
+    StartCutOff(program, {"-InhibitShutdown"}, environment);
+
+    EXPECT_TRUE(program.waitForStderr("\"Run On Top\" cannot be honoured: there is no Xwayland, "
+                                      "and Wayland lets no window keep itself above the others.\n"))
+        << program.describe();
+    EXPECT_TRUE(WaitForLineStartingWith(program, " RunOnTop , Ignored   ")) << program.describe();
+    EXPECT_TRUE(WaitForLineStartingWith(program, " Run      ,           , Count:   1"))
+        << program.describe();
+}
+
+}  // namespace
+}  // namespace lullex::test
