@@ -11,6 +11,7 @@
 #include "input_sampler.h"
 #include "keep_awake_watch.h"
 #include "load_step.h"
+#include "logind_inhibitor_source.h"
 #include "logind_power_actions.h"
 #include "lullex_main.h"
 #include "main_config_applier.h"
@@ -71,6 +72,7 @@ private:
     DBusLogindBus m_logind;
     LogindPowerActions m_power;
     TagSender m_sender{m_state, m_transport};
+    LogindInhibitorSource m_inhibitorLocks;
     KeepAwakeWatch m_keepAwake{m_state, m_log, m_window};
     MonitorStateMachine m_machine;
     TagReceiver m_receiver{m_state, m_window, m_machine, m_transport};

@@ -1,7 +1,10 @@
+#include "inhibitor_locks.h"
 #include "keep_awake_watch.h"
 #include "monitor_harness.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace lullex::test {
 namespace {
@@ -116,6 +119,47 @@ TEST(KeepAwakeTest, AnUnnamedApplicationIsStillShown)
     EXPECT_EQ(KeptAwakeText({"", ""}), "Kept awake by an application");
     EXPECT_EQ(KeptAwakeText({"", "backup"}), "Kept awake by an application: backup");
 }
+
+struct LockCase {
+    const char* name;
+    const char* what;
+    const char* mode;
+    ShutType action;
+    bool holds;
+};
+
+// Test names carry the case's name; so does a failure's parameter line.
+void PrintTo(const LockCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class InhibitorLockHolds : public testing::TestWithParam<LockCase> {};
+
+TEST_P(InhibitorLockHolds, ForTheActionItNeeds)
+{
+    const LockCase& c = GetParam();
+    const std::vector<InhibitorLock> locks = {{"handle-lid-switch", "desktop", "lid", "block"},
+                                              {c.what, "rsync", "backup", c.mode}};
+    const std::optional<Inhibition> held = HoldingLock(locks, c.action);
+    ASSERT_EQ(held.has_value(), c.holds);
+    if (held) {
+        EXPECT_EQ(KeptAwakeText(*held), "Kept awake by rsync: backup");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, InhibitorLockHolds,
+    testing::Values(
+        LockCase{"IdleHoldsPowerOff", "idle", "block", ShutType::PowerOff, true},
+        LockCase{"IdleHoldsMonitor", "idle", "block", ShutType::Monitor, true},
+        LockCase{"DelayHoldsNothing", "idle:shutdown", "delay", ShutType::Reboot, false},
+        LockCase{"ShutdownHoldsShutdown", "sleep:shutdown", "block", ShutType::Shutdown, true},
+        LockCase{"ShutdownLeavesStandby", "shutdown", "block", ShutType::Standby, false},
+        LockCase{"SleepHoldsHibernate", "shutdown:sleep", "block", ShutType::Hibernate, true},
+        LockCase{"SleepLeavesMonitor", "sleep", "block", ShutType::Monitor, false},
+        LockCase{"PartOfAWordIsNotIdle", "idleness", "block", ShutType::PowerOff, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace lullex::test

@@ -33,8 +33,8 @@ public:
                 const std::string& errorName, const std::string& message);
 
     // The manager methods called since the mock was last set up, as its call log writes them
-    // without the time: "PowerOff False", "TerminateSession "c1"". Property reads and the
-    // mock's own bookkeeping are left out.
+    // without the time: "PowerOff False", "TerminateSession "c1"". Property reads, the
+    // inhibitor list and the mock's own bookkeeping are left out.
     std::vector<std::string> calls() const;
     // Waits until the call has been made; false after the timeout.
     bool waitForCall(const std::string& call,

@@ -1,0 +1,109 @@
+// The real program against python3-dbusmock's logind on a private system bus: an application's
+// inhibitor lock holds off the countdown until the application lets go of it.
+#include "power_program_fixture.h"
+
+#include "wait_until.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace lullex::test {
+namespace {
+
+// Takes a lock with logind's Inhibit and holds its descriptor until the process is stopped,
+// as `systemd-inhibit` does for the command it runs.
+const char* HolderScript = R"(
+import dbus, signal, sys
+manager = dbus.Interface(
+    dbus.SystemBus().get_object('org.freedesktop.login1', '/org/freedesktop/login1'),
+    'org.freedesktop.login1.Manager')
+lock = manager.Inhibit(sys.argv[1], 'rsync', 'backup', sys.argv[2])
+print('held', flush=True)
+signal.pause()
+)";
+
+// The Normal log level: event entries only.
+constexpr int NormalLogLevel = 2;
+
+// Longer than the idle limit and the countdown of the short cycle together.
+constexpr std::chrono::milliseconds HeldLongEnough{10000};
+
+const std::string KeptAwake = " KeptAwake, rsync     , Count:";
+const std::string Released = " Released , rsync     , Count:   0";
+
+struct LockCase {
+    const char* name;
+    const char* what;
+    const char* mode;
+    int shutType;
+    const char* actionDetail;  // the action's detail field in the log
+    bool holds;
+};
+
+// Test names carry the case's name; so does a failure's parameter line.
+void PrintTo(const LockCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class KeepAwakeProgramTest : public PowerProgramTest, public testing::WithParamInterface<LockCase> {
+protected:
+    void holdLock(const LockCase& c)
+    {
+        holder = std::make_unique<ChildProcess>(
+            ProcessSpec{.argv = {"/usr/bin/python3", "-c", HolderScript, c.what, c.mode},
+                        .setEnvironment = {{"DBUS_SYSTEM_BUS_ADDRESS", systemBus.address()}}});
+        ASSERT_TRUE(WaitUntil([this] { return holder->stdoutText() == "held\n"; }))
+            << holder->describe();
+    }
+    // The index of the first status line that starts with these fields, if any.
+    std::optional<std::size_t> lineStarting(const std::string& fields) const
+    {
+        const LogFields lines = FieldsFrom(program->logLines());
+        const auto found = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.rfind(fields, 0) == 0;
+        });
+        if (found == lines.end())
+            return std::nullopt;
+        return static_cast<std::size_t>(found - lines.begin());
+    }
+
+    std::unique_ptr<ChildProcess> holder;
+};
+
+TEST_P(KeepAwakeProgramTest, ALockHoldsTheCountdownOnlyForTheActionItBlocks)
+{
+    const LockCase& c = GetParam();
+    startLogind();
+    holdLock(c);
+    startProgram(ShortCycle(c.shutType, NormalLogLevel));
+    const std::string countdown = " Enter    , " + std::string(c.actionDetail) + ", Count:   0";
+    if (!c.holds) {
+        expectLogLine(countdown);
+        EXPECT_FALSE(lineStarting(KeptAwake)) << describe();
+        return;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return lineStarting(KeptAwake).has_value(); }, StepTimeout))
+        << describe();
+    EXPECT_FALSE(program->waitForLogLine(countdown, HeldLongEnough)) << describe();
+
+    holder->stop();
+    const std::size_t released = expectLogLine(Released);
+    expectLogLine(countdown, released);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, KeepAwakeProgramTest,
+    testing::Values(
+        LockCase{"IdleBlockHoldsPowerOff", "idle", "block", 1, "Power Off ", true},
+        LockCase{"DelayLockHoldsNothing", "idle", "delay", 1, "Power Off ", false},
+        LockCase{"ShutdownBlockHoldsPowerOff", "shutdown", "block", 1, "Power Off ", true},
+        LockCase{"ShutdownBlockLeavesStandby", "shutdown", "block", 6, "Standby   ", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace lullex::test
