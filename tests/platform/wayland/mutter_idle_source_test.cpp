@@ -19,7 +19,7 @@ namespace {
 using std::chrono::milliseconds;
 
 const char* const RemoteDesktop = "org.gnome.Mutter.RemoteDesktop";
-const char* const EvdevKeyA = "30";
+constexpr uint EvdevKeyA = 30;
 
 // A remote-desktop session: Mutter takes its key and pointer events as a user's.
 class MutterRemoteInput {
@@ -35,9 +35,8 @@ public:
 
     void tapKey()
     {
-        const uint key = QString(EvdevKeyA).toUInt();
-        call(m_session, sessionInterface(), "NotifyKeyboardKeycode", {key, true});
-        call(m_session, sessionInterface(), "NotifyKeyboardKeycode", {key, false});
+        call(m_session, sessionInterface(), "NotifyKeyboardKeycode", {EvdevKeyA, true});
+        call(m_session, sessionInterface(), "NotifyKeyboardKeycode", {EvdevKeyA, false});
     }
     void movePointer()
     {
