@@ -85,21 +85,5 @@ TEST(WebLink, EveryLogoReportsAFailedBrowserWithTheProductTitle)
     EXPECT_TRUE(program.process().running()) << program.describe();
 }
 
-TEST(WebLink, LogoOpensTheGuideTheBuildMade)
-{
-    XSession session({.windowManager = true});
-    LullexProgram program(session, WaitingConfig());
-    FakeOpener recording(FakeOpener::Kind::Recording);
-    StartCutOff(program, {"-InhibitShutdown"}, {{"PATH", recording.pathVariable()}});
-    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
-    ASSERT_TRUE(window) << program.describe();
-
-    ClickLogo(session, *window, LogoOf::MainWindow);
-    const std::string guide = (LullexBinary().parent_path() / "share/doc/lullex/index.htm");
-    EXPECT_TRUE(WaitUntil([&] { return recording.recorded() == "1|" + guide; }))
-        << recording.recorded();
-    EXPECT_TRUE(std::filesystem::exists(guide));
-}
-
 }  // namespace
 }  // namespace lullex::test
