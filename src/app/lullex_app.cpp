@@ -18,6 +18,7 @@ LullexApp::LullexApp(ActivitySource& activity, const std::string& unseenReason)
                       m_fileViewer, m_homePage, IsAdministrator})
 {
     m_machine.setConfigScreen([this] { m_configScreen.open(m_window); });
+    m_keepAwake.addSource(m_screenSaver);
     m_keepAwake.addSource(m_inhibitorLocks);
     m_machine.setKeepAwake(&m_keepAwake);
     m_machine.setAboutScreen([this] { m_aboutScreen.open(m_window); });

@@ -20,6 +20,7 @@
 #include "qt_main_timer.h"
 #include "qt_prompter.h"
 #include "qt_terminator.h"
+#include "screen_saver_service.h"
 #include "settings_store.h"
 #include "tag_receiver.h"
 #include "tag_sender.h"
@@ -73,6 +74,7 @@ private:
     LogindPowerActions m_power;
     TagSender m_sender{m_state, m_transport};
     LogindInhibitorSource m_inhibitorLocks;
+    ScreenSaverService m_screenSaver;
     KeepAwakeWatch m_keepAwake{m_state, m_log, m_window};
     MonitorStateMachine m_machine;
     TagReceiver m_receiver{m_state, m_window, m_machine, m_transport};

@@ -1,6 +1,7 @@
 #include "inhibitor_locks.h"
 #include "keep_awake_watch.h"
 #include "monitor_harness.h"
+#include "screen_saver_inhibitions.h"
 
 #include <gtest/gtest.h>
 
@@ -160,6 +161,24 @@ INSTANTIATE_TEST_SUITE_P(
         LockCase{"SleepLeavesMonitor", "sleep", "block", ShutType::Monitor, false},
         LockCase{"PartOfAWordIsNotIdle", "idleness", "block", ShutType::PowerOff, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScreenSaverInhibitionsTest, CookiesAreCountedApartPerClient)
+{
+    ScreenSaverInhibitions held;
+    const uint32_t film = held.inhibit(":1.7", Film);
+    const uint32_t backup = held.inhibit(":1.9", Backup);
+    EXPECT_NE(film, 0u);
+    EXPECT_NE(film, backup);
+    // Another client cannot hand back a cookie it was not given.
+    EXPECT_FALSE(held.unInhibit(":1.9", film));
+    EXPECT_TRUE(held.unInhibit(":1.7", film));
+    EXPECT_FALSE(held.unInhibit(":1.7", film));
+    EXPECT_EQ(KeptAwakeText(*held.oldest()), "Kept awake by rsync");
+    held.inhibit(":1.9", Film);
+    held.dropClient(":1.9");
+    EXPECT_FALSE(held.oldest());
+    EXPECT_FALSE(held.heldBy(":1.9"));
+}
 
 }  // namespace
 }  // namespace lullex::test
