@@ -61,8 +61,8 @@ TEST_P(LogViewerTest, ShowsTheLogOrItsBox)
         std::filesystem::create_directory(dir.file("my logs"));
     if (c.file)
         WriteWholeFile(dir.file("my logs/my log $(x).txt"), "");
-    ScriptedPrompter prompter;
-    CountingTimer timer;
+    RecordingPrompter prompter;
+    RecordingTimer timer;
     ThrowingTerminator terminator;
     RecordingLauncher launcher;
     launcher.starts = c.viewerStarts;

@@ -208,7 +208,7 @@ TEST_F(MonitorButtonsTest, ExitLogsTheStateAndEndsNormally)
         fresh.settingsFile.file.CPUDelay = 5;
         fresh.start();
         fresh.seconds(c.seconds);
-        EXPECT_EQ(fresh.exitCodeOf([&] { fresh.machine.onExit(); }), ExitNormal);
+        EXPECT_EQ(EndCodeOf([&] { fresh.machine.onExit(); }), ExitNormal);
         EXPECT_EQ(fresh.log.entries.back(), c.entry);
         EXPECT_FALSE(fresh.timer.running);
     }
@@ -219,7 +219,7 @@ TEST_F(MonitorButtonsTest, ClosingWhileNotConfiguredLogsNothing)
     h.settingsFile.notConfigured = true;
     h.start();
     const std::size_t entries = h.log.entries.size();
-    EXPECT_EQ(h.exitCodeOf([&] { h.machine.onClose(); }), ExitNormal);
+    EXPECT_EQ(EndCodeOf([&] { h.machine.onClose(); }), ExitNormal);
     EXPECT_EQ(h.log.entries.size(), entries);
 }
 

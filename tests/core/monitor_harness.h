@@ -55,17 +55,6 @@ struct MonitorHarness {
         return std::nullopt;
     }
 
-    // Runs an action that must end the program; its exit code.
-    template <typename Action> std::optional<int> exitCodeOf(Action action)
-    {
-        try {
-            action();
-        } catch (const ProgramEnded& ended) {
-            return ended.exitCode;
-        }
-        return std::nullopt;
-    }
-
     const std::string& counter() { return view.text(Label::Counter); }
     const std::string& title() { return view.text(Label::Title); }
 
@@ -73,10 +62,10 @@ struct MonitorHarness {
     RecordingView view;
     ScriptedProbe probe;
     RecordingLog log{state};
-    ScriptedPrompter prompter;
+    RecordingPrompter prompter;
     RecordingPower power;
     RecordingSender sender{state};
-    CountingTimer timer;
+    RecordingTimer timer;
     ThrowingTerminator terminator;
     ScriptedInitialiser settingsFile{state, timer};
     InputAwareInitialiser initialiser;

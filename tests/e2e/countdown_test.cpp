@@ -15,18 +15,6 @@ namespace {
 const char* const Above = "_NET_WM_STATE_ABOVE";
 const char* const Hidden = "_NET_WM_STATE_HIDDEN";
 
-std::string Padded(int count)
-{
-    const std::string digits = std::to_string(count);
-    return std::string(digits.size() < 4 ? 4 - digits.size() : 0, ' ') + digits;
-}
-
-// The status line of a second without input (the last sample saw nothing either).
-std::string Quiet(const std::string& eventAndDetail, int count)
-{
-    return eventAndDetail + ", Count:" + Padded(count) + ", Key: False, Mouse: False";
-}
-
 TEST(Countdown, PutsTheWindowOnTopAndTheSimulationBoxEndsTheProgram)
 {
     XSession session({.windowManager = true});
@@ -35,12 +23,12 @@ TEST(Countdown, PutsTheWindowOnTopAndTheSimulationBoxEndsTheProgram)
 
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(window) << program.describe();
-    const std::string entering = Quiet(" Enter    , Power Off ", 0);
-    const bool early = program.waitForLogLine(entering, std::chrono::milliseconds(0)).has_value();
+    const std::string entering = MasterStatus("Enter", "Power Off", 0);
+    const bool early = program.waitForLine(entering, 0, std::chrono::milliseconds(0)).has_value();
     EXPECT_TRUE(early || !HasState(session, *window, Above))
         << "RunOnTop 1: on top before the countdown";
 
-    const std::optional<std::size_t> entered = program.waitForLogLine(entering, LongTimeout);
+    const std::optional<std::size_t> entered = program.waitForLine(entering);
     ASSERT_TRUE(entered) << program.describe();
     EXPECT_TRUE(WaitForState(session, *window, Above, true)) << "the countdown is not on top";
 
@@ -53,11 +41,11 @@ TEST(Countdown, PutsTheWindowOnTopAndTheSimulationBoxEndsTheProgram)
     EXPECT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
 
     // Six idle seconds, then the countdown from 6 to 0; it ends with the simulation.
-    std::vector<std::string> expected = {Quiet(" Run      ,           ", 5), entering};
+    std::vector<std::string> expected = {MasterStatus("Run", "", 5), entering};
     for (int count = 0; count <= 5; ++count)
-        expected.push_back(Quiet(" Power Off,           ", count));
-    expected.push_back(Quiet(" Power Off, Simulate  ", 6));
-    expected.push_back(Quiet(" Close    , Power Off ", 6));
+        expected.push_back(MasterStatus("Power Off", "", count));
+    expected.push_back(MasterStatus("Power Off", "Simulate", 6));
+    expected.push_back(MasterStatus("Close", "Power Off", 6));
     EXPECT_EQ(FieldsFrom(program.logLines(), *entered - 1), expected);
 }
 
@@ -76,11 +64,11 @@ TEST(Countdown, BringsAMinimisedWindowBackCentredAndOnTop)
     Xdotool(session, {"windowmove", id, "0", "0"});
     Xdotool(session, {"windowminimize", id});
     ASSERT_TRUE(WaitForState(session, *window, Hidden, true)) << program.describe();
-    const std::string entering = Quiet(" Enter    , Power Off ", 0);
-    ASSERT_FALSE(program.waitForLogLine(entering, std::chrono::milliseconds(0)))
+    const std::string entering = MasterStatus("Enter", "Power Off", 0);
+    ASSERT_FALSE(program.waitForLine(entering, 0, std::chrono::milliseconds(0)))
         << "the countdown began before the window was minimised";
 
-    ASSERT_TRUE(program.waitForLogLine(entering, LongTimeout)) << program.describe();
+    ASSERT_TRUE(program.waitForLine(entering)) << program.describe();
     const std::optional<XWindowId> forward = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(forward) << "the countdown did not bring the window back\n" << program.describe();
     EXPECT_TRUE(WaitForState(session, *forward, Hidden, false));
@@ -108,14 +96,15 @@ TEST(Countdown, SimulatedHibernateRestartsMonitoringFromTheActivationDelay)
         program.waitForStderr("Lullex Simulate Hibernate\nTest Real Hibernate\n", LongTimeout))
         << program.describe();
     const std::optional<std::size_t> simulated =
-        program.waitForLogLine(Quiet(" Hibernate, Simulate  ", 6), LongTimeout);
+        program.waitForLine(MasterStatus("Hibernate", "Simulate", 6));
     ASSERT_TRUE(simulated) << program.describe();
     ASSERT_TRUE(AnswerBox(session, "Lullex Simulate Hibernate")) << program.describe();
 
-    const std::optional<std::size_t> running =
-        WaitForLineStartingWith(program, " Enter    , Run       , Count:   0", *simulated);
+    const std::optional<std::size_t> running = program.waitForLine(
+        LineMatch::StartingWith(" Enter    , Run       , Count:   0"), *simulated);
     ASSERT_TRUE(running) << program.describe();
-    ASSERT_TRUE(WaitForLineStartingWith(program, " Run      ,           , Count:   1", *running))
+    ASSERT_TRUE(program.waitForLine(LineMatch::StartingWith(" Run      ,           , Count:   1"),
+                                    *running))
         << "monitoring did not go on after the restart\n"
         << program.describe();
     EXPECT_TRUE(program.process().running());
@@ -124,10 +113,10 @@ TEST(Countdown, SimulatedHibernateRestartsMonitoringFromTheActivationDelay)
     const std::vector<std::string> fields = FieldsFrom(lines, *simulated + 1);
     ASSERT_GE(fields.size(), 6u) << program.describe();
     const std::vector<std::string> restart = {
-        Quiet(" Start    , Initialise", 2),
-        Quiet(" Restart  , Hibernate ", 2),
-        Quiet(" ---------, ----------", 2),
-        Quiet(" ---------, ----------", 2),
+        MasterStatus("Start", "Initialise", 2),
+        MasterStatus("Restart", "Hibernate", 2),
+        MasterStatus("---------", "----------", 2),
+        MasterStatus("---------", "----------", 2),
     };
     EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + 4), restart);
     // The first sample after the restart compares the cursor with the forgotten sum 0; the
@@ -155,7 +144,7 @@ TEST(Countdown, TestModeLeavesTheConfigurationFileUntouched)
     ASSERT_TRUE(AnswerBox(session, "Lullex Simulate Power Off")) << program.describe();
     ASSERT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
     // The run was in the test mode's 6 seconds, not the file's 600 and 60.
-    ASSERT_TRUE(program.waitForLogLine(Quiet(" Power Off, Simulate  ", 6)));
+    ASSERT_TRUE(program.waitForLine(MasterStatus("Power Off", "Simulate", 6)));
 
     EXPECT_EQ(ReadWholeFile(data / "Lullex.ini"), before);
     std::vector<std::string> names;
@@ -171,7 +160,7 @@ TEST(Countdown, CancelGoesBackToTheActivationDelayAndLeavesTheTop)
     StartCutOff(program, {"-InhibitShutdown"});
 
     const std::optional<std::size_t> entered =
-        program.waitForLogLine(Quiet(" Enter    , Power Off ", 0), LongTimeout);
+        program.waitForLine(MasterStatus("Enter", "Power Off", 0));
     ASSERT_TRUE(entered) << program.describe();
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(window) << program.describe();
@@ -179,18 +168,18 @@ TEST(Countdown, CancelGoesBackToTheActivationDelayAndLeavesTheTop)
     ClickButton(session, *window, MainButton::Reset);
 
     const std::optional<std::size_t> reset =
-        WaitForLineStartingWith(program, " Reset    , Power Off , Count:", *entered);
+        program.waitForLine(LineMatch::StartingWith(" Reset    , Power Off , Count:"), *entered);
     ASSERT_TRUE(reset) << "Cancel was not pressed\n" << program.describe();
     const std::optional<std::size_t> running =
-        program.waitForLogLine(Quiet(" Enter    , Run       ", 0), LongTimeout, *reset);
+        program.waitForLine(MasterStatus("Enter", "Run", 0), *reset);
     ASSERT_TRUE(running) << "monitoring did not start again\n" << program.describe();
 
     const std::vector<std::string> fields = FieldsFrom(program.logLines());
     // Cancel came between two countdown seconds: its count is the next one.
     const std::string lastSecond = fields[*reset - 1];
     ASSERT_TRUE(lastSecond.starts_with(" Power Off,           , Count:")) << lastSecond;
-    EXPECT_EQ(fields[*reset], Quiet(" Reset    , Power Off ", CountOf(lastSecond) + 1));
-    EXPECT_EQ(fields[*reset + 1], Quiet(" Start    , Initialise", 1));
+    EXPECT_EQ(fields[*reset], MasterStatus("Reset", "Power Off", CountOf(lastSecond) + 1));
+    EXPECT_EQ(fields[*reset + 1], MasterStatus("Start", "Initialise", 1));
     EXPECT_EQ(*running, *reset + 2) << "the activation delay was not the whole StartDelay";
     EXPECT_TRUE(WaitForState(session, *window, Above, false))
         << "RunOnTop 1: the window stays on top after Cancel";

@@ -1,10 +1,5 @@
 #include "e2e_test_support.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -106,29 +101,12 @@ ConfigValues MonitorConfig()
 {
     ConfigValues config;
     config.IPAdd = "127.0.0.1";
-    config.Port1 = FreeUdpPort();
+    config.Port1 = HeldLoopbackPort();
     config.StartDelay = 1;
     config.CPUDelay = 60;
     config.ShutTime = 2;
     config.ShutType = 4;
     return config;
-}
-
-uint16_t FreeUdpPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0)
-        throw std::runtime_error("cannot make a UDP socket");
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    socklen_t length = sizeof address;
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-    ::close(fd);
-    if (!bound)
-        throw std::runtime_error("cannot find a free UDP port");
-    return ntohs(address.sin_port);
 }
 
 std::vector<std::string> FieldsFrom(const std::vector<std::string>& lines, std::size_t from)
@@ -148,24 +126,6 @@ std::vector<std::string> StatusLines(const LullexProgram& program)
             status.push_back(fields);
     }
     return status;
-}
-
-std::optional<std::size_t> WaitForLineStartingWith(const LullexProgram& program,
-                                                   const std::string& prefix, std::size_t from,
-                                                   std::chrono::milliseconds timeout)
-{
-    std::optional<std::size_t> found;
-    WaitUntil(
-        [&] {
-            const std::vector<std::string> lines = program.logLines();
-            for (std::size_t i = from; i < lines.size() && !found; ++i) {
-                if (WithoutTimestamp(lines[i]).starts_with(prefix))
-                    found = i;
-            }
-            return found.has_value();
-        },
-        timeout);
-    return found;
 }
 
 int CountOf(const std::string& fields)
@@ -272,18 +232,6 @@ bool IsViewable(const XSession& session, XWindowId window)
     const CommandResult result =
         RunCommand(session.processSpec({"xwininfo", "-id", std::to_string(window)}));
     return result.exitCode == 0 && result.out.find("Map State: IsViewable") != std::string::npos;
-}
-
-bool StaysTrueFor(const std::function<bool()>& condition, std::chrono::milliseconds period)
-{
-    bool missed = false;
-    WaitUntil(
-        [&] {
-            missed = !condition();
-            return missed;
-        },
-        period, std::chrono::milliseconds(100));
-    return !missed;
 }
 
 bool TypeInto(const XSession& session, XWindowId window, const std::string& keys)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lullex_program.h"
+#include "udp_endpoint.h"
 #include "x_tools.h"
 
 #include <chrono>
@@ -13,9 +14,6 @@
 // What the end-to-end tests share: starting the program safely, reading its log, and reaching
 // its windows the way a user does (through the window manager, XTest keys and clicks).
 namespace lullex::test {
-
-// Longer than DefaultTimeout: a whole countdown with its boxes must fit on a loaded machine.
-inline constexpr std::chrono::milliseconds LongTimeout{60000};
 
 // The program's windows under openbox on the session's 1280x800 screen.
 inline constexpr int ScreenWidth = 1280;
@@ -32,20 +30,14 @@ ChildProcess& StartAnotherCutOff(LullexProgram& program, const std::vector<std::
 // A configuration with short delays for a run in the test mode ("-InhibitShutdown").
 ConfigValues TestModeConfig();
 // A master whose action is "Monitor": only Lullex closes, so it may run outside the test mode.
-// It needs a partner address; its tags go to a free loopback port where nobody listens.
+// It needs a partner address; its tags go to a loopback port that this test holds unread.
 ConfigValues MonitorConfig();
-// A UDP port that nothing on this machine is bound to now.
-uint16_t FreeUdpPort();
 
 // The log lines from `from` on, without their timestamps.
 std::vector<std::string> FieldsFrom(const std::vector<std::string>& lines, std::size_t from = 0);
 // The status lines of the program's log, without their timestamps, in file order (the header
 // and other unstamped lines left out).
 std::vector<std::string> StatusLines(const LullexProgram& program);
-// Waits until a log line at or after `from`, without its timestamp, starts with `prefix`.
-std::optional<std::size_t> WaitForLineStartingWith(const LullexProgram& program,
-                                                   const std::string& prefix, std::size_t from = 0,
-                                                   std::chrono::milliseconds timeout = LongTimeout);
 // A status line's count, e.g. 12 from " Run      ,           , Count:  12, Key: ...".
 int CountOf(const std::string& fields);
 // The second of the day of a status line's timestamp "dd-mmm-yy hh:mm:ss".
@@ -72,8 +64,6 @@ WindowGeometry ScreenGeometry(const XSession& session, XWindowId window);
 bool WaitUntilCentred(const XSession& session, XWindowId window, WindowGeometry& last);
 // True when the window is mapped and viewable now.
 bool IsViewable(const XSession& session, XWindowId window);
-// Holds when the condition stays true for the whole period (polled); false at the first miss.
-bool StaysTrueFor(const std::function<bool()>& condition, std::chrono::milliseconds period);
 
 // Activates the window through the window manager and types the keys into it, as a user who
 // clicks a window and then presses a key. False when the window went away meanwhile.

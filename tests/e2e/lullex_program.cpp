@@ -54,6 +54,61 @@ std::string WithoutTimestamp(const std::string& line)
     return stamped ? line.substr(TimestampWidth) : line;
 }
 
+namespace {
+
+// Text padded with blanks or cut to the width, as the log's columns are.
+std::string Column(std::string text, std::size_t width)
+{
+    text.resize(width, ' ');
+    return text;
+}
+
+std::string CountColumn(int count)
+{
+    const std::string digits = std::to_string(count);
+    return digits.size() >= 4 ? digits.substr(digits.size() - 4)
+                              : std::string(4 - digits.size(), ' ') + digits;
+}
+
+}  // namespace
+
+std::string StatusLine(const std::string& event, const std::string& detail, int count, bool testRun)
+{
+    return Column((testRun ? "*" : " ") + event, 10) + ", " + Column(detail, 10) +
+           ", Count:" + CountColumn(count);
+}
+
+std::string MasterStatus(const std::string& event, const std::string& detail, int count, bool key,
+                         bool mouse, bool testRun)
+{
+    const auto word = [](bool flag) { return std::string(flag ? "True" : "False"); };
+    return StatusLine(event, detail, count, testRun) + ", Key: " + Column(word(key), 5) +
+           ", Mouse: " + word(mouse);
+}
+
+std::string SlaveStatus(const std::string& event, const std::string& detail, int count,
+                        const std::string& comms, bool testRun)
+{
+    return StatusLine(event, detail, count, testRun) + ", Comms: " + comms;
+}
+
+LineMatch::LineMatch(std::string fields)
+    : m_what("the line \"" + fields + "\""),
+      m_test([fields](const std::string& line) { return line == fields; })
+{
+}
+
+LineMatch::LineMatch(std::string what, std::function<bool(const std::string&)> test)
+    : m_what(std::move(what)), m_test(std::move(test))
+{
+}
+
+LineMatch LineMatch::StartingWith(const std::string& prefix)
+{
+    return {"a line starting with \"" + prefix + "\"",
+            [prefix](const std::string& line) { return line.starts_with(prefix); }};
+}
+
 std::filesystem::path LullexBinary()
 {
     return LULLEX_BINARY;
@@ -135,21 +190,18 @@ std::vector<std::string> LullexProgram::logLines() const
     return lines;
 }
 
-std::optional<std::size_t> LullexProgram::waitForLogLine(const std::string& fields,
-                                                         std::chrono::milliseconds timeout,
-                                                         std::size_t from) const
+std::optional<std::size_t> LullexProgram::waitForLine(const LineMatch& match, std::size_t from,
+                                                      std::chrono::milliseconds timeout) const
 {
     std::optional<std::size_t> found;
     WaitUntil(
         [&] {
             const std::vector<std::string> lines = logLines();
-            for (std::size_t i = from; i < lines.size(); ++i) {
-                if (WithoutTimestamp(lines[i]) == fields) {
+            for (std::size_t i = from; i < lines.size() && !found; ++i) {
+                if (match(WithoutTimestamp(lines[i])))
                     found = i;
-                    return true;
-                }
             }
-            return false;
+            return found.has_value();
         },
         timeout);
     return found;

@@ -38,6 +38,37 @@ std::string ConfigFileText(const ConfigValues& values);
 // e.g. " Enter    , Run       , Count:   0". Other lines come back unchanged.
 std::string WithoutTimestamp(const std::string& line);
 
+// A status line without its timestamp, as a test expects it: the test run's mark, the event (9
+// wide after the mark) and the detail (10 wide) in their columns, and the count right-aligned
+// in 4, of a longer one its last four digits, as the program writes it. For example
+// StatusLine("Enter", "Run", 0) is " Enter    , Run       , Count:   0".
+std::string StatusLine(const std::string& event, const std::string& detail, int count,
+                       bool testRun = false);
+// The same at the Full log level: a master's line ends with the last sample's flags, e.g.
+// ", Key: False, Mouse: True"; a slave's with the link's state, e.g. ", Comms: -OK-".
+std::string MasterStatus(const std::string& event, const std::string& detail, int count,
+                         bool key = false, bool mouse = false, bool testRun = false);
+std::string SlaveStatus(const std::string& event, const std::string& detail, int count,
+                        const std::string& comms, bool testRun = false);
+
+// What a log line without its timestamp must be, for a wait: a text it equals (a string
+// converts to that), a text it starts with, or any test of the line.
+class LineMatch {
+public:
+    LineMatch(std::string fields);
+    LineMatch(const char* fields) : LineMatch(std::string(fields)) {}
+    LineMatch(std::string what, std::function<bool(const std::string&)> test);
+    static LineMatch StartingWith(const std::string& prefix);
+
+    bool operator()(const std::string& fields) const { return m_test(fields); }
+    // For messages: "the line \"...\"", "a line starting with \"...\"".
+    const std::string& what() const { return m_what; }
+
+private:
+    std::string m_what;
+    std::function<bool(const std::string&)> m_test;
+};
+
 // The built program (build/lullex).
 std::filesystem::path LullexBinary();
 
@@ -72,15 +103,15 @@ public:
 
     // The log's lines, CR LF stripped; empty while there is no log file.
     std::vector<std::string> logLines() const;
-    // Waits until a log line without its timestamp equals `fields`; returns its index.
-    std::optional<std::size_t> waitForLogLine(const std::string& fields,
-                                              std::chrono::milliseconds timeout = DefaultTimeout,
-                                              std::size_t from = 0) const;
+    // Waits until a log line at or after index `from` matches; its index in logLines(), or
+    // nothing at the deadline.
+    std::optional<std::size_t> waitForLine(const LineMatch& match, std::size_t from = 0,
+                                           std::chrono::milliseconds timeout = LongTimeout) const;
     // Waits until the program has written `text` to standard error.
     bool waitForStderr(const std::string& text,
-                       std::chrono::milliseconds timeout = DefaultTimeout) const;
+                       std::chrono::milliseconds timeout = LongTimeout) const;
     // The process's exit code, waiting up to the timeout.
-    std::optional<int> waitForExit(std::chrono::milliseconds timeout = DefaultTimeout);
+    std::optional<int> waitForExit(std::chrono::milliseconds timeout = LongTimeout);
     // For assertion messages: the process, its output and the log.
     std::string describe() const;
 

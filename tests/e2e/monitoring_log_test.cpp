@@ -123,7 +123,7 @@ protected:
     {
         const std::string line = " Run      ,           , Count:   " + std::to_string(count) +
                                  ", Key: False, Mouse: False";
-        const std::optional<std::size_t> at = program.waitForLogLine(line, LongTimeout, from);
+        const std::optional<std::size_t> at = program.waitForLine(line, from);
         if (!at) {
             ADD_FAILURE() << "no line \"" << line << "\"\n" << program.describe();
             return from;
@@ -140,20 +140,20 @@ TEST_F(InputDuringRun, KeyPressAndMouseMoveSetTheCountBackToZero)
 {
     StartCutOff(program, {});
     const std::optional<std::size_t> running =
-        program.waitForLogLine(" Enter    , Run       , Count:   0, Key: False, Mouse: True");
+        program.waitForLine(" Enter    , Run       , Count:   0, Key: False, Mouse: True");
     ASSERT_TRUE(running) << program.describe();
 
     const std::size_t keyed = injectAtCount(3, *running, {"key", "x"});
-    const std::optional<std::size_t> reset = program.waitForLogLine(
-        " Run      ,           , Count:   0, Key: True , Mouse: False", LongTimeout, keyed);
+    const std::optional<std::size_t> reset =
+        program.waitForLine(" Run      ,           , Count:   0, Key: True , Mouse: False", keyed);
     ASSERT_TRUE(reset) << program.describe();
 
     const std::size_t moved = injectAtCount(2, *reset, {"mousemove_relative", "5", "0"});
-    const std::optional<std::size_t> resetAgain = program.waitForLogLine(
-        " Run      ,           , Count:   0, Key: False, Mouse: True", LongTimeout, moved);
+    const std::optional<std::size_t> resetAgain =
+        program.waitForLine(" Run      ,           , Count:   0, Key: False, Mouse: True", moved);
     ASSERT_TRUE(resetAgain) << program.describe();
-    ASSERT_TRUE(program.waitForLogLine(
-        " Run      ,           , Count:   1, Key: False, Mouse: False", LongTimeout, *resetAgain))
+    ASSERT_TRUE(program.waitForLine(" Run      ,           , Count:   1, Key: False, Mouse: False",
+                                    *resetAgain))
         << program.describe();
 
     // Every second counts up until the one that saw the input, which starts again from 0.

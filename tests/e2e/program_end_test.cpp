@@ -122,7 +122,7 @@ TEST_P(EndedByTheUser, EndsWithCodeZeroAndLogsExitWithTheState)
     LullexProgram program(session, config);
     StartCutOff(program, {});
     const std::optional<std::size_t> reached =
-        WaitForLineStartingWith(program, GetParam().stateLine);
+        program.waitForLine(LineMatch::StartingWith(GetParam().stateLine));
     ASSERT_TRUE(reached) << program.describe();
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(window) << program.describe();

@@ -65,7 +65,8 @@ TEST_F(TrayTest, StartMinimisedShowsOnlyTheTrayIcon)
 {
     LullexProgram program(session, WaitingConfig(2));
     StartCutOff(program, {"-InhibitShutdown"});
-    ASSERT_TRUE(WaitForLineStartingWith(program, " Start    , Initialise")) << program.describe();
+    ASSERT_TRUE(program.waitForLine(LineMatch::StartingWith(" Start    , Initialise")))
+        << program.describe();
     ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(session); }, LongTimeout))
         << "no tray icon\n"
         << program.describe();
@@ -118,7 +119,8 @@ TEST(TaskBar, WithoutATrayStartMinimisedKeepsTheWindowMinimisedNotHidden)
     XSession session({.windowManager = true, .sessionBus = true});
     LullexProgram program(session, WaitingConfig(2));
     StartCutOff(program, {"-InhibitShutdown"});
-    ASSERT_TRUE(WaitForLineStartingWith(program, " Start    , Initialise")) << program.describe();
+    ASSERT_TRUE(program.waitForLine(LineMatch::StartingWith(" Start    , Initialise")))
+        << program.describe();
     const std::optional<XWindowId> window = FindWindowByTitle(session, "Lullex", LongTimeout);
     ASSERT_TRUE(window) << program.describe();
 

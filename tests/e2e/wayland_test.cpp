@@ -56,7 +56,7 @@ TEST_P(WaylandSession, WarnsAndStaysNotConfiguredWithoutAnyStep)
 
     const std::string notConfigured =
         " UnConfig , ********  , Count:   1, Key: False, Mouse: False";
-    const std::optional<std::size_t> marked = program.waitForLogLine(notConfigured, LongTimeout);
+    const std::optional<std::size_t> marked = program.waitForLine(notConfigured);
     ASSERT_TRUE(marked) << program.describe();
     // No "Start" and no step: the log stays as it is, second after second.
     const std::size_t lines = program.logLines().size();
@@ -83,8 +83,7 @@ TEST(X11Session, MonitorsWithoutWarningOrSetUpRequest)
     LullexProgram program(session, config);
     StartCutOff(program, {"-InhibitShutdown"});
 
-    ASSERT_TRUE(
-        program.waitForLogLine(" Start    , Initialise, Count:3600, Key: False, Mouse: False"))
+    ASSERT_TRUE(program.waitForLine(" Start    , Initialise, Count:3600, Key: False, Mouse: False"))
         << program.describe();
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
     ASSERT_TRUE(window) << program.describe();

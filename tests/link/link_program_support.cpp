@@ -3,7 +3,6 @@
 #include "no_machine_system_bus.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 namespace lullex::test {
@@ -39,15 +38,6 @@ ConfigValues SlaveConfig(uint16_t port, const std::string& partner)
     config.ShutType = 1;
     config.LogLevel = 3;
     return config;
-}
-
-std::string SlaveStatus(const std::string& event, const std::string& detail, int count,
-                        const std::string& comms, bool testRun)
-{
-    char line[128];
-    std::snprintf(line, sizeof line, "%c%-9s, %-10s, Count:%4d, Comms: %s", testRun ? '*' : ' ',
-                  event.c_str(), detail.c_str(), count, comms.c_str());
-    return line;
 }
 
 std::string ConnectedLine()
@@ -98,9 +88,9 @@ LullexProgram& LinkProgramTest::startProgram(const ConfigValues& config,
 void LinkProgramTest::expectAnnouncedPowerOffAndNormalEnd(LullexProgram& slave)
 {
     const std::string box = "Lullex Slave Simulate Power Off";
-    ASSERT_TRUE(slave.waitForStderr(box + "\nTest Real Power Off\n", StepTimeout)) << describe();
+    ASSERT_TRUE(slave.waitForStderr(box + "\nTest Real Power Off\n", LongTimeout)) << describe();
     ASSERT_TRUE(AnswerBox(session, box, "Return")) << describe();
-    EXPECT_EQ(slave.waitForExit(StepTimeout), 0) << describe();
+    EXPECT_EQ(slave.waitForExit(LongTimeout), 0) << describe();
     const std::vector<std::string> lines = StatusLines(slave);
     ASSERT_GE(lines.size(), 2u) << describe();
     EXPECT_EQ(

@@ -17,9 +17,6 @@
 
 namespace lullex::test {
 
-// How long one step of a program may take on a slow, loaded machine.
-inline constexpr std::chrono::milliseconds StepTimeout{60000};
-
 inline constexpr const char* InhibitShutdown = "-InhibitShutdown";
 
 // A master on loopback that stays in Run: "Monitor" as its action and the longest idle limit,
@@ -30,10 +27,6 @@ ConfigValues MasterConfig(uint16_t port, const std::string& partner = "127.0.0.1
 // limit and the countdown last 6 s.
 ConfigValues SlaveConfig(uint16_t port, const std::string& partner = "127.0.0.1");
 
-// A slave's Full-level status line as the log shows it without its timestamp, e.g.
-// " Run      ,           , Count:   1, Comms: Fail"; a test run marks the event with "*".
-std::string SlaveStatus(const std::string& event, const std::string& detail, int count,
-                        const std::string& comms, bool testRun = false);
 // The test mode's limits: seconds unheard before a slave's countdown, and the countdown.
 inline constexpr int InhibitedLimit = 6;
 // A heard second of a slave in Run: its window shows "Connected".

@@ -1,7 +1,6 @@
 // A real master on loopback, its partner being a socket that the test owns: which tags go out,
 // when, and what happens to tags sent back to it.
 #include "link_program_support.h"
-#include "udp_endpoint.h"
 
 #include <algorithm>
 #include <chrono>
@@ -87,7 +86,7 @@ protected:
     // Waits until `count` tags have come, failing with the whole story otherwise.
     std::vector<ArrivedDatagram> tagsOnceThereAre(std::size_t count)
     {
-        EXPECT_TRUE(partner.waitForCount(count, StepTimeout))
+        EXPECT_TRUE(partner.waitForCount(count, LongTimeout))
             << "the partner heard " << partner.datagrams().size() << " tags\n"
             << describe();
         return partner.datagrams();
@@ -101,7 +100,7 @@ protected:
                 const std::vector<ArrivedDatagram> tags = partner.datagrams();
                 return FindTag(tags, tag, from) + count < tags.size();
             },
-            StepTimeout);
+            LongTimeout);
     }
 
     DatagramRecorder partner{"127.0.0.1", 0};
@@ -165,7 +164,7 @@ TEST_F(MasterProgramTest, TestSendsTheTestTagAndTheFirstHeartbeatFollowsTheTestR
     ClickButton(session, *window, MainButton::Test);
 
     // The test run ends after 5 idle seconds with a box; the master is silent while it shows.
-    ASSERT_TRUE(master->waitForStderr("Lullex Test\nTest Monitor\n", StepTimeout)) << describe();
+    ASSERT_TRUE(master->waitForStderr("Lullex Test\nTest Monitor\n", LongTimeout)) << describe();
     const auto boxSeen = std::chrono::system_clock::now();
     ASSERT_TRUE(StaysTrueFor([&] { return master->process().running(); }, milliseconds(2000)));
     const auto answered = std::chrono::system_clock::now();
@@ -207,7 +206,7 @@ TEST_F(MasterProgramTest, DatagramsSentToTheMasterChangeNothing)
         ASSERT_TRUE(stranger.sendTo(datagram, "127.0.0.1", before.front().sourcePort));
     }
 
-    ASSERT_TRUE(partner.waitForCount(before.size() + 10, StepTimeout)) << describe();
+    ASSERT_TRUE(partner.waitForCount(before.size() + 10, LongTimeout)) << describe();
     const std::vector<ArrivedDatagram> tags = partner.datagrams();
     EXPECT_EQ(TagsOf(tags), HeartbeatsFromStart(tags.size()));
     EXPECT_TRUE(std::all_of(tags.begin(), tags.end(), [&](const ArrivedDatagram& tag) {

@@ -1,7 +1,8 @@
 #include "link_fakes.h"
-#include "link_test_support.h"
 #include "port_binder.h"
+#include "udp_endpoint.h"
 #include "udp_link_transport.h"
+#include "wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -48,63 +49,60 @@ protected:
     test::ThrowingTerminator terminator;
     PortBinder binder{state, transport, prompter, timer, terminator};
     Strings arrived;
+    // Held by the test until the binder takes it; a port held against the binder is a
+    // UdpEndpoint of the test's own.
+    test::ReservedUdpPort reserved;
 };
 
 TEST_F(PortBinderTest, FreePortIsBoundWithoutABox)
 {
-    const quint16 port = test::FreeUdpPort();
+    const uint16_t port = reserved.handOver();
 
     ASSERT_TRUE(binder.BindReceivePort(port));
 
-    test::TestSocket master;
-    ASSERT_TRUE(master.sendTo("<LXA100>", QHostAddress::LocalHost, port));
+    const test::UdpEndpoint master;
+    ASSERT_TRUE(master.sendTo("<LXA100>", "127.0.0.1", port));
     ASSERT_TRUE(test::WaitUntil([&] { return !arrived.empty(); }));
     EXPECT_EQ(arrived, (Strings{"<LXA100>"}));
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(prompter.boxes.empty());
     EXPECT_TRUE(timer.calls.empty());
 }
 
 TEST_F(PortBinderTest, TakenPortAskedAndNoCarriesOn)
 {
-    const quint16 port = test::FreeUdpPort();
-    test::PlainPortHolder holder(port);
-    ASSERT_TRUE(holder.holding());
+    const test::UdpEndpoint holder("0.0.0.0", 0);
+    ASSERT_TRUE(holder.bound());
     prompter.answer = BoxAnswer::No;
 
-    EXPECT_FALSE(binder.BindReceivePort(port));
+    EXPECT_FALSE(binder.BindReceivePort(holder.port()));
 
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0], expectedBox(std::to_string(port)));
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0], expectedBox(std::to_string(holder.port())));
     // The user then picks another port on the configuration screen.
-    EXPECT_TRUE(binder.BindReceivePort(test::FreeUdpPort()));
-    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(binder.BindReceivePort(reserved.handOver()));
+    EXPECT_EQ(prompter.boxes.size(), 1u);
 }
 
 TEST_F(PortBinderTest, TakenPortAskedAndYesEndsWithExitCodeOne)
 {
-    const quint16 port = test::FreeUdpPort();
-    test::PlainPortHolder holder(port);
-    ASSERT_TRUE(holder.holding());
+    const test::UdpEndpoint holder("0.0.0.0", 0);
+    ASSERT_TRUE(holder.bound());
     prompter.answer = BoxAnswer::Yes;
 
-    try {
-        binder.BindReceivePort(port);
-        FAIL() << "the program should have ended";
-    } catch (const test::ProgramEnded& ended) {
-        EXPECT_EQ(ended.exitCode, 1);
-    }
-    EXPECT_EQ(prompter.shown, (std::vector<MessageBox>{expectedBox(std::to_string(port))}));
+    EXPECT_EQ(test::EndCodeOf([&] { binder.BindReceivePort(holder.port()); }), 1);
+    EXPECT_EQ(prompter.boxes,
+              (std::vector<MessageBox>{expectedBox(std::to_string(holder.port()))}));
 }
 
 TEST_F(PortBinderTest, TimerStopsBeforeTheBoxShows)
 {
     Strings timerAtShow;
-    prompter.onShow = [&] { timerAtShow = timer.calls; };
-    const quint16 port = test::FreeUdpPort();
-    test::PlainPortHolder taken(port);
-    ASSERT_TRUE(taken.holding());
+    prompter.answer = BoxAnswer::No;
+    prompter.whileOpen = [&](const MessageBox&) { timerAtShow = timer.calls; };
+    const test::UdpEndpoint taken("0.0.0.0", 0);
+    ASSERT_TRUE(taken.bound());
 
-    binder.BindReceivePort(port);
+    binder.BindReceivePort(taken.port());
 
     EXPECT_EQ(timerAtShow, (Strings{"stop"}));
     EXPECT_EQ(timer.calls, (Strings{"stop"}));
@@ -112,19 +110,20 @@ TEST_F(PortBinderTest, TimerStopsBeforeTheBoxShows)
 
 TEST_F(PortBinderTest, ReinitialisingOnTheSamePortSucceeds)
 {
-    const quint16 port = test::FreeUdpPort();
+    const uint16_t port = reserved.handOver();
 
     ASSERT_TRUE(binder.BindReceivePort(port));
     EXPECT_TRUE(binder.BindReceivePort(port));
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(prompter.boxes.empty());
 }
 
 TEST_F(PortBinderTest, PortOutsideTheRangeGetsTheSameBox)
 {
+    prompter.answer = BoxAnswer::No;
     for (int32_t port : {0, 65536}) {
-        prompter.shown.clear();
+        prompter.boxes.clear();
         EXPECT_FALSE(binder.BindReceivePort(port));
-        EXPECT_EQ(prompter.shown, (std::vector<MessageBox>{expectedBox(std::to_string(port))}));
+        EXPECT_EQ(prompter.boxes, (std::vector<MessageBox>{expectedBox(std::to_string(port))}));
     }
 }
 
@@ -134,6 +133,7 @@ TEST(PortBinderOrderTest, ClosesBeforeBinding)
     state.AppTitle = "Lullex Slave";
     test::FakeTransport transport;
     test::RecordingPrompter prompter;
+    prompter.answer = BoxAnswer::No;
     test::RecordingTimer timer;
     test::ThrowingTerminator terminator;
     PortBinder binder{state, transport, prompter, timer, terminator};
@@ -143,7 +143,7 @@ TEST(PortBinderOrderTest, ClosesBeforeBinding)
     EXPECT_FALSE(binder.BindReceivePort(10002));
 
     EXPECT_EQ(transport.calls, (Strings{"close", "bind 10001", "close", "bind 10002"}));
-    EXPECT_EQ(prompter.shown, (std::vector<MessageBox>{expectedBox("10002")}));
+    EXPECT_EQ(prompter.boxes, (std::vector<MessageBox>{expectedBox("10002")}));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The slave's receive port already held by another program when the slave starts.
 #include "link_program_support.h"
-#include "udp_endpoint.h"
 
 #include <chrono>
 #include <optional>
@@ -27,24 +26,24 @@ protected:
     LullexProgram& startSlave()
     {
         LullexProgram& slave = startProgram(SlaveConfig(port), {InhibitShutdown});
-        EXPECT_TRUE(slave.waitForStderr(PortBoxText(port), StepTimeout)) << describe();
+        EXPECT_TRUE(slave.waitForStderr(PortBoxText(port), LongTimeout)) << describe();
         return slave;
     }
 
     // Held the way a program written without Qt holds a port: no address reuse.
-    uint16_t port = FreeUdpPort();
-    DatagramRecorder holder{"0.0.0.0", port};
+    DatagramRecorder holder{"0.0.0.0", 0};
+    uint16_t port = holder.port();
 };
 
 TEST_F(PortProgramTest, AnsweringYesEndsTheSlaveWithTheFatalErrorCode)
 {
     LullexProgram& slave = startSlave();
-    ASSERT_TRUE(FindWindowByTitle(session, PortBoxTitle, StepTimeout, true)) << describe();
+    ASSERT_TRUE(FindWindowByTitle(session, PortBoxTitle, LongTimeout, true)) << describe();
     ASSERT_TRUE(slave.process().running()) << "the box must wait for its answer";
 
     ASSERT_TRUE(AnswerBox(session, PortBoxTitle, "y")) << describe();
 
-    EXPECT_EQ(slave.waitForExit(StepTimeout), 1) << describe();
+    EXPECT_EQ(slave.waitForExit(LongTimeout), 1) << describe();
     EXPECT_EQ(StatusLines(slave), std::vector<std::string>{}) << describe();
 }
 
@@ -55,7 +54,7 @@ TEST_F(PortProgramTest, AnsweringNoLeavesTheSlaveRunningWithoutMonitoring)
     ASSERT_TRUE(AnswerBox(session, PortBoxTitle, "n")) << describe();
 
     // The start-up entries end the log's set-up; no state step and no start follow them.
-    ASSERT_TRUE(slave.waitForLogLine("ShutType=1", StepTimeout)) << describe();
+    ASSERT_TRUE(slave.waitForLine("ShutType=1")) << describe();
     EXPECT_TRUE(
         StaysTrueFor([&] { return slave.process().running() && StatusLines(slave).empty(); },
                      milliseconds(4000)))
@@ -72,7 +71,7 @@ TEST_F(PortProgramTest, AnsweringNoLeavesTheSlaveRunningWithoutMonitoring)
 
     // The same pointer reaches Exit, which still works.
     ClickButton(session, *window, MainButton::Exit);
-    EXPECT_EQ(slave.waitForExit(StepTimeout), 0) << describe();
+    EXPECT_EQ(slave.waitForExit(LongTimeout), 0) << describe();
     EXPECT_EQ(StatusLines(slave),
               std::vector<std::string>{SlaveStatus("Exit", "Initialise", 1, "....")});
 }
@@ -82,7 +81,7 @@ TEST_F(PortProgramTest, MasterSendsToAPortInUseWithoutAnyBox)
     LullexProgram& master = startProgram(MasterConfig(port), {});
 
     // The port's holder hears the master, which binds nothing of its own.
-    ASSERT_TRUE(holder.waitForCount(3, StepTimeout)) << describe();
+    ASSERT_TRUE(holder.waitForCount(3, LongTimeout)) << describe();
     EXPECT_EQ(holder.datagrams().front().bytes, "<LXA000>");
     EXPECT_TRUE(master.process().running());
     EXPECT_EQ(master.process().stderrText().find("Port Error"), std::string::npos) << describe();

@@ -2,7 +2,6 @@
 // owns and paces like one. The slave runs in the test mode: its lost-link limit and countdown
 // are 6 s each, and the end of the countdown is only announced.
 #include "link_program_support.h"
-#include "udp_endpoint.h"
 
 #include <algorithm>
 #include <chrono>
@@ -35,47 +34,35 @@ std::vector<std::string> WithoutComms(std::vector<std::string> lines)
 
 class SlaveProgramTest : public LinkProgramTest {
 protected:
-    void startSlave() { slave = &startProgram(SlaveConfig(port), {InhibitShutdown}); }
-
-    // Waits until the slave's log holds a line that satisfies `match` at or after `from`;
-    // its index, or nothing at the deadline.
-    std::optional<std::size_t> waitForLine(const std::function<bool(const std::string&)>& match,
-                                           std::size_t from = 0) const
+    void startSlave()
     {
-        std::optional<std::size_t> found;
-        WaitUntil(
-            [&] {
-                const std::vector<std::string> lines = StatusLines(*slave);
-                for (std::size_t i = from; i < lines.size(); ++i) {
-                    if (match(lines[i])) {
-                        found = i;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            StepTimeout);
-        return found;
+        reserved.handOver();
+        slave = &startProgram(SlaveConfig(port), {InhibitShutdown});
     }
 
-    std::optional<std::size_t> waitForLine(const std::string& line, std::size_t from = 0) const
+    std::optional<std::size_t> waitForLine(const LineMatch& match, std::size_t from = 0) const
     {
-        return waitForLine([&](const std::string& candidate) { return candidate == line; }, from);
+        return slave->waitForLine(match, from);
     }
+
+    // The slave's log lines without their timestamps; waitForLine's indices point into it.
+    std::vector<std::string> lines() const { return FieldsFrom(slave->logLines()); }
 
     // Waits for `count` heard seconds in Run, the window showing "Connected".
     bool heardSeconds(std::size_t count) const
     {
         return WaitUntil(
             [&] {
-                const std::vector<std::string> lines = StatusLines(*slave);
+                const std::vector<std::string> heard = lines();
                 return static_cast<std::size_t>(
-                           std::count(lines.begin(), lines.end(), Connected)) >= count;
+                           std::count(heard.begin(), heard.end(), Connected)) >= count;
             },
-            StepTimeout);
+            LongTimeout);
     }
 
-    uint16_t port = FreeUdpPort();
+    // The slave's port, held by the test until the slave starts.
+    ReservedUdpPort reserved;
+    uint16_t port = reserved.port();
     LullexProgram* slave = nullptr;
 };
 
@@ -84,25 +71,22 @@ TEST_F(SlaveProgramTest, ConnectedWhileTheMasterRunsThenCountsDownWhenItStops)
     ConfigValues masterConfig = MasterConfig(port);
     masterConfig.LogLevel = 2;
     LullexProgram& master = startProgram(masterConfig, {});
-    ASSERT_TRUE(master.waitForLogLine(" Enter    , Run       , Count:   0", StepTimeout))
-        << describe();
+    ASSERT_TRUE(master.waitForLine(" Enter    , Run       , Count:   0")) << describe();
     startSlave();
     ASSERT_TRUE(heardSeconds(3)) << describe();
 
     master.process().stop();
 
     ASSERT_TRUE(waitForLine(CountdownEntered)) << describe();
-    const std::vector<std::string> lines = StatusLines(*slave);
-    const std::size_t lastHeard = LastIndexOf(lines, Connected);
-    ASSERT_LT(lastHeard, lines.size());
-    EXPECT_EQ(Slice(lines, lastHeard + 1, InhibitedLimit), LostLinkLines("Fail")) << describe();
+    const std::size_t lastHeard = LastIndexOf(lines(), Connected);
+    ASSERT_LT(lastHeard, lines().size());
+    EXPECT_EQ(Slice(lines(), lastHeard + 1, InhibitedLimit), LostLinkLines("Fail")) << describe();
     std::vector<std::string> countdown = {SlaveStatus("Power Off", "", 0, "Fail")};
     for (int count = 1; count < InhibitedLimit; ++count) {
         countdown.push_back(SlaveStatus("Power Off", "", count, "Fail"));
     }
-    ASSERT_TRUE(slave->waitForStderr(SimulationBoxText, StepTimeout)) << describe();
-    EXPECT_EQ(Slice(StatusLines(*slave), lastHeard + 1 + InhibitedLimit, InhibitedLimit),
-              countdown);
+    ASSERT_TRUE(slave->waitForStderr(SimulationBoxText, LongTimeout)) << describe();
+    EXPECT_EQ(Slice(lines(), lastHeard + 1 + InhibitedLimit, InhibitedLimit), countdown);
     expectAnnouncedPowerOffAndNormalEnd(*slave);
 }
 
@@ -118,25 +102,25 @@ TEST_F(SlaveProgramTest, CancelFromTheMasterStopsTheCountdownAndAHeartbeatDoesNo
 
     // Heard again during the countdown: the slave marks it and counts on.
     master.setCycle({{Heartbeat}});
-    const std::optional<std::size_t> heardInCountdown = waitForLine(
-        [](const std::string& line) {
-            return line.starts_with(" Power Off,           , Count:") &&
-                   line.ends_with(", Comms: -OK-");
-        },
-        *entered);
+    const std::optional<std::size_t> heardInCountdown =
+        waitForLine({"a countdown second that heard the master",
+                     [](const std::string& line) {
+                         return line.starts_with(" Power Off,           , Count:") &&
+                                line.ends_with(", Comms: -OK-");
+                     }},
+                    *entered);
     master.stop();
     ASSERT_TRUE(heardInCountdown) << describe();
     ASSERT_TRUE(master.sendNow("<LXC000>"));
 
-    const std::optional<std::size_t> reset = waitForLine(
-        [](const std::string& line) { return line.starts_with(" Reset    , Power Off , Count:"); },
-        *entered);
+    const std::optional<std::size_t> reset =
+        waitForLine(LineMatch::StartingWith(" Reset    , Power Off , Count:"), *entered);
     ASSERT_TRUE(reset) << describe();
     ASSERT_TRUE(waitForLine(SlaveStatus("Enter", "Run", 0, "...."), *reset)) << describe();
-    const std::vector<std::string> lines = StatusLines(*slave);
+    const std::vector<std::string> log = lines();
     EXPECT_GT(*reset, *heardInCountdown);
-    EXPECT_TRUE(lines[*reset].ends_with(", Comms: -OK-")) << lines[*reset];
-    EXPECT_EQ(lines.at(*reset + 1), SlaveStatus("Start", "Initialise", 1, "...."));
+    EXPECT_TRUE(log[*reset].ends_with(", Comms: -OK-")) << log[*reset];
+    EXPECT_EQ(log.at(*reset + 1), SlaveStatus("Start", "Initialise", 1, "...."));
     EXPECT_EQ(slave->process().stderrText().find(SimulationBoxText), std::string::npos)
         << describe();
 }
@@ -153,12 +137,12 @@ TEST_F(SlaveProgramTest, TestFromTheMasterStartsATestRunOfFiveUnheardSeconds)
     const std::optional<std::size_t> test =
         waitForLine(SlaveStatus("Enter", "Test", 2, "....", true));
     ASSERT_TRUE(test) << describe();
-    ASSERT_TRUE(slave->waitForStderr("Lullex Slave Test\nTest Power Off\n", StepTimeout))
+    ASSERT_TRUE(slave->waitForStderr("Lullex Slave Test\nTest Power Off\n", LongTimeout))
         << describe();
-    const std::vector<std::string> lines = StatusLines(*slave);
-    EXPECT_EQ(lines.at(*test + 1), SlaveStatus("Start", "Initialise", 2, "....", true));
-    const std::size_t run = LastIndexOf(lines, SlaveStatus("Enter", "Run", 0, "....", true));
-    ASSERT_LT(run, lines.size()) << describe();
+    const std::vector<std::string> log = lines();
+    EXPECT_EQ(log.at(*test + 1), SlaveStatus("Start", "Initialise", 2, "....", true));
+    const std::size_t run = LastIndexOf(log, SlaveStatus("Enter", "Run", 0, "....", true));
+    ASSERT_LT(run, log.size()) << describe();
     // Nothing was heard since the reset, so the first Run second still shows its "....".
     const std::vector<std::string> expected = {
         SlaveStatus("Run", "", 1, "....", true),
@@ -167,7 +151,7 @@ TEST_F(SlaveProgramTest, TestFromTheMasterStartsATestRunOfFiveUnheardSeconds)
         SlaveStatus("Run", "", 4, "Fail", true),
         SlaveStatus("Simulate", "Power Off", 0, "Fail", true),
     };
-    EXPECT_EQ(Slice(lines, run + 1, expected.size()), expected) << describe();
+    EXPECT_EQ(Slice(log, run + 1, expected.size()), expected) << describe();
 
     ASSERT_TRUE(AnswerBox(session, "Lullex Slave Test", "Return")) << describe();
     EXPECT_TRUE(waitForLine(SlaveStatus("Start", "Initialise", 1, "...."), run)) << describe();
@@ -183,17 +167,15 @@ TEST_F(SlaveProgramTest, JunkBesideAValidHeartbeatNeverForcesACountdown)
     }
     sender.setCycle(heartbeatThenJunk);
     startSlave();
-    const std::optional<std::size_t> run = waitForLine([](const std::string& line) {
-        return line.starts_with(" Enter    , Run       , Count:   0, Comms: ");
-    });
+    const std::optional<std::size_t> run =
+        waitForLine(LineMatch::StartingWith(" Enter    , Run       , Count:   0, Comms: "));
     ASSERT_TRUE(run) << describe();
 
     // Twice the lost-link limit of Run seconds, each with junk as the last word.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return StatusLines(*slave).size() >= *run + 1 + 2 * InhibitedLimit; }, StepTimeout))
+    ASSERT_TRUE(
+        WaitUntil([&] { return lines().size() >= *run + 1 + 2 * InhibitedLimit; }, LongTimeout))
         << describe();
-    const std::vector<std::string> junkSeconds =
-        Slice(StatusLines(*slave), *run + 1, 2 * InhibitedLimit);
+    const std::vector<std::string> junkSeconds = Slice(lines(), *run + 1, 2 * InhibitedLimit);
     const std::size_t errorsShown =
         std::count(junkSeconds.begin(), junkSeconds.end(), SlaveStatus("Run", "", 0, "Error"));
     const std::size_t heard =
@@ -209,10 +191,9 @@ TEST_F(SlaveProgramTest, JunkBesideAValidHeartbeatNeverForcesACountdown)
     sender.setCycle(junkOnly);
     const std::optional<std::size_t> entered = waitForLine(CountdownEntered, *run);
     ASSERT_TRUE(entered) << describe();
-    const std::vector<std::string> lines = StatusLines(*slave);
     // A second whose last datagram came before its step shows "Fail" rather than "Error".
     const std::vector<std::string> counted =
-        Slice(lines, *entered - (InhibitedLimit - 1), InhibitedLimit);
+        Slice(lines(), *entered - (InhibitedLimit - 1), InhibitedLimit);
     EXPECT_EQ(WithoutComms(counted), WithoutComms(LostLinkLines("Error"))) << describe();
     EXPECT_GE(std::count_if(counted.begin(), counted.end(),
                             [](const std::string& line) { return line.ends_with("Comms: Error"); }),

@@ -53,7 +53,7 @@ TEST_P(TagArrivalTest, SlaveHandlesOneDatagram)
     EXPECT_EQ(state.NoActivity, arrival.noActivity);
     EXPECT_EQ(state.CommsStatus, arrival.commsStatus);
     EXPECT_EQ(commands.calls, arrival.commands);
-    EXPECT_EQ(view.calls, arrival.viewCalls);
+    EXPECT_EQ(view.controlCalls, arrival.viewCalls);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,7 +80,7 @@ TEST_F(TagReceiverTest, JunkAfterAGoodTagKeepsTheSecondHeard)
 
     EXPECT_EQ(state.NoActivity, 0);
     EXPECT_EQ(state.CommsStatus, "Error");
-    EXPECT_EQ(view.calls.size(), 2 * ConnectionErrorShown.size());
+    EXPECT_EQ(view.controlCalls.size(), 2 * ConnectionErrorShown.size());
 }
 
 TEST_F(TagReceiverTest, GoodTagAfterJunkCountsTheSecondHeard)
@@ -103,7 +103,7 @@ TEST_F(TagReceiverTest, MasterIgnoresEverything)
     EXPECT_EQ(state.NoActivity, 1);
     EXPECT_EQ(state.CommsStatus, "Fail");
     EXPECT_TRUE(commands.calls.empty());
-    EXPECT_TRUE(view.calls.empty());
+    EXPECT_TRUE(view.controlCalls.empty());
 }
 
 TEST_F(TagReceiverTest, CommandsActInEveryState)

@@ -2,8 +2,7 @@
 // joined by links that the test made, and both show their windows on the test's X server
 // through its socket file. A fifth of the master's datagrams are dropped on the way in.
 #include "link_program_support.h"
-#include "netns_helper.h"
-#include "udp_endpoint.h"
+#include "network_lab.h"
 
 #include <chrono>
 #include <memory>
@@ -19,7 +18,6 @@ using std::chrono::steady_clock;
 constexpr int MasterHost = 0;
 constexpr int SlaveHost = 1;
 constexpr uint16_t LinkPort = 10001;
-constexpr uint16_t ProbePort = 10009;
 constexpr int DroppedPercent = 20;
 constexpr const char* CountTable = "lullex_link_count";
 // Long enough that a countdown forced by chance losses would show.
@@ -31,35 +29,23 @@ struct Arrivals {
     long delivered = 0;
 };
 
-class TwoHostProgramTest : public LinkProgramTest {
+// The lab is a base of the fixture, so that it is made before the programs and goes after them:
+// a namespace deleted under a running program would leave it cut off, not stopped.
+struct TwoHostLab {
+    NetworkLab lab{2};
+};
+
+class TwoHostProgramTest : protected TwoHostLab, public LinkProgramTest {
 protected:
     void SetUp() override
     {
         if (!lab.ready()) {
             GTEST_SKIP() << "no network namespaces here: " << lab.failure();
         }
-        ASSERT_TRUE(linkCarries()) << "the lab's link never carried a datagram";
+        ASSERT_TRUE(lab.waitUntilLinksCarry(MasterHost, lab.addressOf(SlaveHost), {SlaveHost}))
+            << "the lab's link never carried a datagram";
         ASSERT_TRUE(lab.dropIncomingUdp(SlaveHost, LinkPort, DroppedPercent)) << lab.failure();
         ASSERT_TRUE(countArrivals()) << lab.failure();
-    }
-
-    // A fresh link can lose its first datagrams; probe on a port of its own until one crosses.
-    bool linkCarries()
-    {
-        std::unique_ptr<UdpEndpoint> receiver;
-        std::unique_ptr<UdpEndpoint> sender;
-        {
-            const NamespaceScope inside(lab.namespaceOf(SlaveHost));
-            receiver = std::make_unique<UdpEndpoint>("0.0.0.0", ProbePort);
-        }
-        {
-            const NamespaceScope inside(lab.namespaceOf(MasterHost));
-            sender = std::make_unique<UdpEndpoint>("0.0.0.0", 0);
-        }
-        return receiver->bound() && sender->bound() && WaitUntil([&] {
-                   sender->sendTo("probe", lab.addressOf(SlaveHost), ProbePort);
-                   return receiver->receive(milliseconds(200)).has_value();
-               });
     }
 
     // Counters on the link's port before the drop rule (priority 0) and after it.
@@ -99,47 +85,21 @@ protected:
     {
         return startProgram(config, arguments, lab.commandIn(host, {}));
     }
-
-    std::optional<std::size_t>
-    waitForSlaveLine(const LullexProgram& slave,
-                     const std::function<bool(const std::string&)>& match,
-                     std::size_t from = 0) const
-    {
-        std::optional<std::size_t> found;
-        WaitUntil(
-            [&] {
-                const std::vector<std::string> lines = StatusLines(slave);
-                for (std::size_t i = from; i < lines.size() && !found; ++i) {
-                    if (match(lines[i])) {
-                        found = i;
-                    }
-                }
-                return found.has_value();
-            },
-            StepTimeout);
-        return found;
-    }
-
-    NetworkLab lab{2};
 };
 
-bool IsCountdownStart(const std::string& line)
-{
-    return line.starts_with(" Enter    , Power Off ,");
-}
+const LineMatch CountdownStart = LineMatch::StartingWith(" Enter    , Power Off ,");
 
 TEST_F(TwoHostProgramTest, LossyLinkForcesNoCountdownAndACutLinkDoesAfterTheLimit)
 {
     ConfigValues masterConfig = MasterConfig(LinkPort, lab.addressOf(SlaveHost));
     masterConfig.LogLevel = 2;
     LullexProgram& master = startOn(MasterHost, masterConfig, {});
-    ASSERT_TRUE(master.waitForLogLine(" Enter    , Run       , Count:   0", StepTimeout))
+    ASSERT_TRUE(master.waitForLine(" Enter    , Run       , Count:   0", 0, LongTimeout))
         << describe();
     LullexProgram& slave =
         startOn(SlaveHost, SlaveConfig(LinkPort, lab.addressOf(MasterHost)), {InhibitShutdown});
-    const std::optional<std::size_t> run = waitForSlaveLine(slave, [](const std::string& line) {
-        return line.starts_with(" Enter    , Run       , Count:   0, Comms: ");
-    });
+    const std::optional<std::size_t> run =
+        slave.waitForLine(LineMatch::StartingWith(" Enter    , Run       , Count:   0, Comms: "));
     ASSERT_TRUE(run) << describe();
     const Arrivals before = arrivals();
 
@@ -147,7 +107,7 @@ TEST_F(TwoHostProgramTest, LossyLinkForcesNoCountdownAndACutLinkDoesAfterTheLimi
         [&] {
             const std::vector<std::string> lines = StatusLines(slave);
             return slave.process().running() &&
-                   std::none_of(lines.begin(), lines.end(), IsCountdownStart);
+                   std::none_of(lines.begin(), lines.end(), CountdownStart);
         },
         LossyRun))
         << describe();
@@ -158,18 +118,18 @@ TEST_F(TwoHostProgramTest, LossyLinkForcesNoCountdownAndACutLinkDoesAfterTheLimi
     EXPECT_GE(arrived, 100) << describe();
     EXPECT_GE(dropped * 100, arrived * 8) << dropped << " of " << arrived << " dropped";
     EXPECT_LE(dropped * 100, arrived * 35) << dropped << " of " << arrived << " dropped";
-    EXPECT_GE(StatusLines(slave).size(), *run + 50) << "the slave stopped stepping\n" << describe();
+    EXPECT_GE(slave.logLines().size(), *run + 50) << "the slave stopped stepping\n" << describe();
 
     ASSERT_TRUE(lab.setLinkUp(SlaveHost, false)) << lab.failure();
     const auto cut = steady_clock::now();
-    const std::optional<std::size_t> countdown = waitForSlaveLine(slave, IsCountdownStart, *run);
+    const std::optional<std::size_t> countdown = slave.waitForLine(CountdownStart, *run);
     const auto seen = steady_clock::now();
     ASSERT_TRUE(countdown) << describe();
 
     // The cut can fall just before a step, so the limit's first second may be short.
     EXPECT_GE(std::chrono::duration_cast<milliseconds>(seen - cut).count(),
               (InhibitedLimit - 1) * 1000 - 500);
-    const std::vector<std::string> lines = StatusLines(slave);
+    const std::vector<std::string> lines = FieldsFrom(slave.logLines());
     const std::size_t lastHeard = LastIndexOf(lines, ConnectedLine());
     ASSERT_LT(lastHeard, lines.size()) << describe();
     EXPECT_EQ(Slice(lines, lastHeard + 1, InhibitedLimit), LostLinkLines("Fail")) << describe();

@@ -1,20 +1,24 @@
 #include "link_fakes.h"
-#include "link_test_support.h"
 #include "tag_receiver.h"
 #include "tag_sender.h"
+#include "udp_endpoint.h"
 #include "udp_link_transport.h"
+#include "wait_until.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 
-#include <netdb.h>
+#include <fstream>
+#include <sstream>
 
 namespace lullex {
 namespace {
 
 using Strings = std::vector<std::string>;
-using test::TestSocket;
+using test::DatagramRecorder;
+using test::ReservedUdpPort;
+using test::UdpEndpoint;
 using test::WaitUntil;
 
 constexpr int16_t DNameAddress = 1;
@@ -33,7 +37,7 @@ protected:
                          [this](bool found) { lookups.push_back(found); });
     }
 
-    TestSocket listener;
+    DatagramRecorder listener{"127.0.0.1", 0};
     AppState state;
     UdpLinkTransport transport{state.settings};
     TagSender sender{state, transport};
@@ -46,8 +50,8 @@ TEST_F(MasterTransportTest, SendsTheExactBytesToThePartner)
 
     EXPECT_TRUE(transport.send("<LXA100>"));
 
-    ASSERT_TRUE(listener.waitForDatagrams(1));
-    EXPECT_EQ(listener.received, (Strings{"<LXA100>"}));
+    ASSERT_TRUE(listener.waitForCount(1));
+    EXPECT_EQ(listener.bytes(), (Strings{"<LXA100>"}));
 }
 
 TEST_F(MasterTransportTest, SenderPutsItsTagsOnTheWire)
@@ -59,35 +63,35 @@ TEST_F(MasterTransportTest, SenderPutsItsTagsOnTheWire)
     state.NextTag = "<LXT000>";
     sender.SendTag();
 
-    ASSERT_TRUE(listener.waitForDatagrams(4));
-    EXPECT_EQ(listener.received, (Strings{"<LXA000>", "<LXA100>", "<LXC000>", "<LXT000>"}));
+    ASSERT_TRUE(listener.waitForCount(4));
+    EXPECT_EQ(listener.bytes(), (Strings{"<LXA000>", "<LXA100>", "<LXC000>", "<LXT000>"}));
     EXPECT_EQ(state.NextTag, "<LXA100>");
 }
 
 TEST_F(MasterTransportTest, ReadsLeadingZerosAsDecimal)
 {
-    TestSocket tenth(QHostAddress("127.0.0.10"));
+    DatagramRecorder tenth{"127.0.0.10", 0};
     ASSERT_TRUE(tenth.bound());
     state.settings.IPAdd = "127.000.000.010";
     state.settings.Port1 = tenth.port();
 
     EXPECT_TRUE(transport.send("<LXA100>"));
 
-    ASSERT_TRUE(tenth.waitForDatagrams(1));
-    EXPECT_EQ(tenth.received, (Strings{"<LXA100>"}));
+    ASSERT_TRUE(tenth.waitForCount(1));
+    EXPECT_EQ(tenth.bytes(), (Strings{"<LXA100>"}));
 }
 
 TEST_F(MasterTransportTest, FollowsAChangedPortAtTheNextSend)
 {
-    TestSocket other;
+    DatagramRecorder other{"127.0.0.1", 0};
     EXPECT_TRUE(transport.send("<LXA000>"));
     state.settings.Port1 = other.port();
     EXPECT_TRUE(transport.send("<LXA100>"));
 
-    ASSERT_TRUE(listener.waitForDatagrams(1));
-    ASSERT_TRUE(other.waitForDatagrams(1));
-    EXPECT_EQ(listener.received, (Strings{"<LXA000>"}));
-    EXPECT_EQ(other.received, (Strings{"<LXA100>"}));
+    ASSERT_TRUE(listener.waitForCount(1));
+    ASSERT_TRUE(other.waitForCount(1));
+    EXPECT_EQ(listener.bytes(), (Strings{"<LXA000>"}));
+    EXPECT_EQ(other.bytes(), (Strings{"<LXA100>"}));
 }
 
 TEST_F(MasterTransportTest, UnusablePartnerSettingsFailTheSend)
@@ -110,22 +114,29 @@ TEST_F(MasterTransportTest, UnusablePartnerSettingsFailTheSend)
     EXPECT_TRUE(lookups.empty()) << "none of these is a name to look up";
 }
 
-// A bare root file system may have no /etc/hosts, and this machine has no name server.
-bool localhostResolves()
+// A bare root file system may have no /etc/hosts. Asking the resolver instead would ask the
+// machine's name server, which a test must never do.
+bool localhostInHostsFile()
 {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    addrinfo* found = nullptr;
-    const bool resolves = getaddrinfo("localhost", nullptr, &hints, &found) == 0;
-    if (found)
-        freeaddrinfo(found);
-    return resolves;
+    std::ifstream hosts("/etc/hosts");
+    for (std::string line; std::getline(hosts, line);) {
+        std::istringstream fields(line.substr(0, line.find('#')));
+        std::string address;
+        fields >> address;
+        if (address.find('.') == std::string::npos)
+            continue;  // an IPv6 line: the link is IPv4
+        for (std::string name; fields >> name;) {
+            if (name == "localhost")
+                return true;
+        }
+    }
+    return false;
 }
 
 TEST_F(MasterTransportTest, DomainNameIsResolvedInTheBackground)
 {
-    if (!localhostResolves())
-        GTEST_SKIP() << "\"localhost\" does not resolve on this machine (no /etc/hosts entry)";
+    if (!localhostInHostsFile())
+        GTEST_SKIP() << "no IPv4 \"localhost\" line in /etc/hosts";
     state.settings.DName = DNameDomain;
     state.settings.IPAdd = "localhost";
 
@@ -142,8 +153,8 @@ TEST_F(MasterTransportTest, DomainNameIsResolvedInTheBackground)
     sender.SendTag();
     sender.SendTag();
 
-    ASSERT_TRUE(listener.waitForDatagrams(2));
-    EXPECT_EQ(listener.received, (Strings{"<LXA000>", "<LXA100>"}));
+    ASSERT_TRUE(listener.waitForCount(2));
+    EXPECT_EQ(listener.bytes(), (Strings{"<LXA000>", "<LXA100>"}));
     EXPECT_EQ(lookups.size(), 1u) << "the answer is cached";
 }
 
@@ -153,7 +164,7 @@ TEST_F(MasterTransportTest, DottedDomainNameNeedsNoLookup)
 
     EXPECT_TRUE(transport.send("<LXA100>"));
 
-    ASSERT_TRUE(listener.waitForDatagrams(1));
+    ASSERT_TRUE(listener.waitForCount(1));
     EXPECT_TRUE(lookups.empty());
 }
 
@@ -171,10 +182,10 @@ TEST_F(MasterTransportTest, NameThatCannotBeResolvedFailsEverySend)
 
     EXPECT_EQ(state.NextTag, "<LXC000>");
     // A datagram sent straight to the listener arrives first if nothing else came.
-    TestSocket probe;
-    ASSERT_TRUE(probe.sendTo("probe", QHostAddress::LocalHost, listener.port()));
-    ASSERT_TRUE(listener.waitForDatagrams(1));
-    EXPECT_EQ(listener.received, (Strings{"probe"}));
+    const UdpEndpoint probe;
+    ASSERT_TRUE(probe.sendTo("probe", "127.0.0.1", listener.port()));
+    ASSERT_TRUE(listener.waitForCount(1));
+    EXPECT_EQ(listener.bytes(), (Strings{"probe"}));
 }
 
 class SlaveTransportTest : public ::testing::Test {
@@ -185,20 +196,28 @@ protected:
         state.NoActivity = 1;
     }
 
+    // The port is held until the transport takes it, so no test beside this one can.
+    uint16_t bindReservedPort()
+    {
+        const uint16_t port = reserved.handOver();
+        EXPECT_TRUE(transport.bind(port));
+        return port;
+    }
+
     AppState state;
     UdpLinkTransport transport{state.settings};
-    TestSocket master;
+    ReservedUdpPort reserved;
+    UdpEndpoint master;
 };
 
 TEST_F(SlaveTransportTest, HandsEveryDatagramOverInOrder)
 {
     std::vector<std::optional<std::string>> arrived;
     transport.setReceiveHandler([&](const auto& datagram) { arrived.push_back(datagram); });
-    const quint16 port = test::FreeUdpPort();
-    ASSERT_TRUE(transport.bind(port));
+    const uint16_t port = bindReservedPort();
 
     for (const char* datagram : {"<LXA100>", "junk", "", "<LXT000>"}) {
-        ASSERT_TRUE(master.sendTo(datagram, QHostAddress::LocalHost, port));
+        ASSERT_TRUE(master.sendTo(datagram, "127.0.0.1", port));
     }
 
     ASSERT_TRUE(WaitUntil([&] { return arrived.size() >= 4; }));
@@ -211,14 +230,13 @@ TEST_F(SlaveTransportTest, BurstLargerThanOneReadingIsDeliveredWhole)
     std::vector<std::string> arrived;
     transport.setReceiveHandler(
         [&](const auto& datagram) { arrived.push_back(datagram.value_or("(unreadable)")); });
-    const quint16 port = test::FreeUdpPort();
-    ASSERT_TRUE(transport.bind(port));
+    const uint16_t port = bindReservedPort();
 
     // All of them wait in the socket before the event loop runs again.
     std::vector<std::string> sent;
     for (int i = 0; i < 100; ++i) {
         sent.push_back("junk " + std::to_string(i));
-        ASSERT_TRUE(master.sendTo(sent.back(), QHostAddress::LocalHost, port));
+        ASSERT_TRUE(master.sendTo(sent.back(), "127.0.0.1", port));
     }
 
     ASSERT_TRUE(WaitUntil([&] { return arrived.size() >= sent.size(); }));
@@ -230,16 +248,15 @@ TEST_F(SlaveTransportTest, ReceiverActsOnRealDatagrams)
     test::RecordingView view;
     test::RecordingCommands commands{state};
     TagReceiver receiver{state, view, commands, transport};
-    const quint16 port = test::FreeUdpPort();
-    ASSERT_TRUE(transport.bind(port));
+    const uint16_t port = bindReservedPort();
 
-    ASSERT_TRUE(master.sendTo("<LXC000>", QHostAddress::LocalHost, port));
+    ASSERT_TRUE(master.sendTo("<LXC000>", "127.0.0.1", port));
     ASSERT_TRUE(WaitUntil([&] { return !commands.calls.empty(); }));
-    ASSERT_TRUE(master.sendTo("<LXC0001>", QHostAddress::LocalHost, port));
-    ASSERT_TRUE(WaitUntil([&] { return !view.calls.empty(); }));
+    ASSERT_TRUE(master.sendTo("<LXC0001>", "127.0.0.1", port));
+    ASSERT_TRUE(WaitUntil([&] { return !view.controlCalls.empty(); }));
 
     EXPECT_EQ(commands.calls, (Strings{"onReset -OK- 0"}));
-    EXPECT_EQ(view.calls,
+    EXPECT_EQ(view.controlCalls,
               (Strings{"bold Counter 1", "colour Counter 33023", "text Counter Connection Error"}));
     EXPECT_EQ(state.CommsStatus, "Error");
     EXPECT_EQ(state.NoActivity, 0) << "junk must not undo the heard second";
@@ -247,37 +264,32 @@ TEST_F(SlaveTransportTest, ReceiverActsOnRealDatagrams)
 
 TEST_F(SlaveTransportTest, PortHeldByAnotherProgramIsRefused)
 {
-    const quint16 plainPort = test::FreeUdpPort();
-    test::PlainPortHolder plain(plainPort);
-    ASSERT_TRUE(plain.holding());
-    EXPECT_FALSE(transport.bind(plainPort)) << "held without address reuse";
+    const UdpEndpoint plain("0.0.0.0", 0);
+    ASSERT_TRUE(plain.bound());
+    EXPECT_FALSE(transport.bind(plain.port())) << "held without address reuse";
 
-    TestSocket sharing(QHostAddress::AnyIPv4, 0,
-                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint);
+    const UdpEndpoint sharing("0.0.0.0", 0, UdpEndpoint::Sharing::ReuseAddress);
     ASSERT_TRUE(sharing.bound());
     EXPECT_FALSE(transport.bind(sharing.port())) << "held with address reuse";
 }
 
 TEST_F(SlaveTransportTest, ClosingReleasesThePort)
 {
-    const quint16 port = test::FreeUdpPort();
-    ASSERT_TRUE(transport.bind(port));
+    const uint16_t port = bindReservedPort();
 
     transport.close();
 
-    test::PlainPortHolder next(port);
-    EXPECT_TRUE(next.holding());
+    const UdpEndpoint next("0.0.0.0", port);
+    EXPECT_TRUE(next.bound());
 }
 
 TEST_F(SlaveTransportTest, BoundPortIsExclusive)
 {
-    const quint16 port = test::FreeUdpPort();
-    ASSERT_TRUE(transport.bind(port));
+    const uint16_t port = bindReservedPort();
 
-    test::PlainPortHolder intruder(port);
-    EXPECT_FALSE(intruder.holding());
-    TestSocket sharing(QHostAddress::AnyIPv4, port,
-                       QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint);
+    const UdpEndpoint intruder("0.0.0.0", port);
+    EXPECT_FALSE(intruder.bound());
+    const UdpEndpoint sharing("0.0.0.0", port, UdpEndpoint::Sharing::ReuseAddress);
     EXPECT_FALSE(sharing.bound());
 }
 
@@ -286,7 +298,7 @@ TEST_F(SlaveTransportTest, ClosingASocketThatIsNotOpenIsNoError)
     transport.close();
     transport.close();
 
-    EXPECT_TRUE(transport.bind(test::FreeUdpPort()));
+    bindReservedPort();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "single_instance_lock.h"
 
 #include "child_process.h"
+#include "scoped_env.h"
 #include "temp_dir.h"
 #include "wait_until.h"
 
@@ -37,33 +38,10 @@ TEST(LockFilePathTest, UsesTheRuntimeDirectoryElseTmpWithTheUser)
     }
 }
 
-// Points XDG_RUNTIME_DIR of this process at a directory for one test, then restores it.
-class RuntimeDirOverride {
-public:
-    explicit RuntimeDirOverride(const std::filesystem::path& dir)
-    {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
-            m_old = old;
-        }
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    }
-    ~RuntimeDirOverride()
-    {
-        if (m_old) {
-            setenv("XDG_RUNTIME_DIR", m_old->c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
-        }
-    }
-
-private:
-    std::optional<std::string> m_old;
-};
-
 TEST(SingleInstanceLockTest, FirstHolderKeepsTheLockAndOthersAreRefused)
 {
     TempDir dir;
-    RuntimeDirOverride runtime(dir.path());
+    const test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path().string());
     auto first = std::make_unique<SingleInstanceLock>();
     EXPECT_FALSE(first->AlreadyRunning("Lullex"));
     EXPECT_TRUE(first->holdsLock());
@@ -83,7 +61,7 @@ TEST(SingleInstanceLockTest, FirstHolderKeepsTheLockAndOthersAreRefused)
 TEST(SingleInstanceLockTest, ALockFileThatCannotBeMadeCountsAsNoOtherCopy)
 {
     TempDir dir;
-    RuntimeDirOverride runtime(dir.file("missing"));
+    const test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.file("missing").string());
     SingleInstanceLock first;
     SingleInstanceLock second;
     EXPECT_FALSE(first.AlreadyRunning("Lullex"));
@@ -94,7 +72,7 @@ TEST(SingleInstanceLockTest, ALockFileThatCannotBeMadeCountsAsNoOtherCopy)
 TEST(SingleInstanceLockTest, ASymbolicLinkIsNotFollowed)
 {
     TempDir dir;
-    RuntimeDirOverride runtime(dir.path());
+    const test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path().string());
     std::filesystem::create_symlink(dir.file("target"), dir.file("Lullex.lock"));
     SingleInstanceLock lock;
     EXPECT_FALSE(lock.AlreadyRunning("Lullex"));

@@ -1,8 +1,9 @@
 #include "wayland_session.h"
 
+#include "scoped_env.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace lullex {
@@ -30,18 +31,17 @@ TEST(WaylandSessionTest, WaylandDisplayOrSessionTypeMarksWayland)
 
 TEST(WaylandSessionTest, ReadsTheProcessEnvironment)
 {
-    unsetenv("WAYLAND_DISPLAY");
-    unsetenv("XDG_SESSION_TYPE");
+    test::ScopedEnv display("WAYLAND_DISPLAY", std::nullopt);
+    test::ScopedEnv type("XDG_SESSION_TYPE", std::nullopt);
     EXPECT_FALSE(IsWaylandSession());
-    setenv("WAYLAND_DISPLAY", "", 1);
-    setenv("XDG_SESSION_TYPE", "x11", 1);
+    display.set("");
+    type.set("x11");
     EXPECT_FALSE(IsWaylandSession());
-    setenv("XDG_SESSION_TYPE", "wayland", 1);
+    type.set("wayland");
     EXPECT_TRUE(IsWaylandSession());
-    unsetenv("XDG_SESSION_TYPE");
-    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    type.set(std::nullopt);
+    display.set("wayland-0");
     EXPECT_TRUE(IsWaylandSession());
-    unsetenv("WAYLAND_DISPLAY");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "x11_input_probe.h"
 
+#include "scoped_env.h"
 #include "wait_until.h"
 #include "x_session.h"
 #include "x_tools.h"
@@ -11,7 +12,6 @@
 #include <X11/keysym.h>
 #include <poll.h>
 
-#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 
@@ -186,8 +186,7 @@ TEST(X11InputProbeErrorTest, MissingDisplayIsReportedByName)
 
 TEST(X11InputProbeErrorTest, UnsetDisplayIsReported)
 {
-    const std::string display = std::getenv("DISPLAY");
-    unsetenv("DISPLAY");
+    const test::ScopedEnv display("DISPLAY", std::nullopt);
     try {
         X11InputProbe probe;
         FAIL() << "a display was opened without DISPLAY";
@@ -195,7 +194,6 @@ TEST(X11InputProbeErrorTest, UnsetDisplayIsReported)
         EXPECT_STREQ(error.what(), "Cannot watch the keyboard and mouse: no X display is set "
                                    "(DISPLAY is empty).");
     }
-    setenv("DISPLAY", display.c_str(), 1);
 }
 
 }  // namespace

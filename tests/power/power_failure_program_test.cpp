@@ -97,8 +97,8 @@ TEST_P(PowerFailureProgramTest, ShowsTheFailureOnceAndEndsWithCode2)
     const PowerFailureCase& row = GetParam();
     startProgram(ShortCycle(row.shutType, 2), prepareBus(row));
     const std::string box = expectedBox(row);
-    ASSERT_TRUE(program->waitForStderr(box, StepTimeout)) << "expected box:\n" << box << describe();
-    ASSERT_TRUE(FindWindowByTitle(session, BoxTitle, StepTimeout, true)) << describe();
+    ASSERT_TRUE(program->waitForStderr(box, LongTimeout)) << "expected box:\n" << box << describe();
+    ASSERT_TRUE(FindWindowByTitle(session, BoxTitle, LongTimeout, true)) << describe();
 
     const Calls callsAtBox = calls();
     const std::size_t logAtBox = program->logLines().size();
@@ -107,7 +107,7 @@ TEST_P(PowerFailureProgramTest, ShowsTheFailureOnceAndEndsWithCode2)
     EXPECT_TRUE(program->process().running()) << "ended before the box was closed\n" << describe();
 
     ASSERT_TRUE(AnswerBox(session, BoxTitle, "Escape")) << describe();
-    EXPECT_EQ(program->waitForExit(StepTimeout), std::optional<int>(2)) << describe();
+    EXPECT_EQ(program->waitForExit(LongTimeout), std::optional<int>(2)) << describe();
     EXPECT_EQ(Occurrences(program->process().stderrText(), BoxTitle + "\n"), 1u) << describe();
     EXPECT_EQ(calls(), row.calls);
     LogFields expectedLog{StartInitialise, EnterRun};

@@ -54,7 +54,7 @@ LogFields PowerProgramTest::logFrom(const std::string& first, std::size_t from,
 
 std::size_t PowerProgramTest::expectLogLine(const std::string& fields, std::size_t from) const
 {
-    const std::optional<std::size_t> index = program->waitForLogLine(fields, StepTimeout, from);
+    const std::optional<std::size_t> index = program->waitForLine(fields, from);
     EXPECT_TRUE(index.has_value()) << "no log line \"" << fields << "\"\n" << describe();
     return index.value_or(program->logLines().size());
 }

@@ -29,9 +29,6 @@ inline const std::string EnterRun = " Enter    , Run       , Count:   0";
 // Activation 1 s, idle limit 5 s, countdown 2 s: a whole cycle takes about 8 seconds.
 ConfigValues ShortCycle(int shutType, int logLevel);
 
-// How long a step of the program may take on a slow, loaded machine.
-inline constexpr std::chrono::milliseconds StepTimeout{60000};
-
 class PowerProgramTest : public testing::Test {
 protected:
     static constexpr std::size_t AllLines = static_cast<std::size_t>(-1);

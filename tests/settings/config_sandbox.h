@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "receive_port.h"
+#include "scoped_env.h"
 #include "settings_fakes.h"
 #include "settings_store.h"
 #include "temp_dir.h"
@@ -19,19 +20,6 @@
 namespace lullex {
 
 using Lines = std::vector<std::string>;
-
-// Answers as scripted and records the ports it was asked to bind.
-class FakeReceivePort : public ReceivePort {
-public:
-    bool bindSucceeds = true;
-    std::vector<int32_t> boundPorts;
-
-    bool BindReceivePort(int32_t port) override
-    {
-        boundPorts.push_back(port);
-        return bindSucceeds;
-    }
-};
 
 // Lines 5 to 22 of the file that a save of the default values writes for a master.
 inline Lines defaultConfigLines()
@@ -129,6 +117,7 @@ public:
     ConfigSandbox()
     {
         std::setlocale(LC_TIME, "C");
+        prompter.whileOpen = [this](const MessageBox&) { stopsWhenShown.push_back(timer.stops); };
         std::filesystem::create_directory(root / "Data");
     }
     ~ConfigSandbox()
@@ -163,8 +152,10 @@ public:
     test::TempDir directory{"lullex-config"};
     std::filesystem::path root = directory.path();
     AppState state;
-    CountingTimer timer;
-    TimerWatchingPrompter prompter{timer};
+    RecordingTimer timer;
+    RecordingPrompter prompter;
+    // How often the main timer had been stopped when each box showed: it must stop before.
+    std::vector<int> stopsWhenShown;
     ThrowingTerminator terminator;
     FakeReceivePort receivePort;
     FixedClock clock{fixedSaveTime()};

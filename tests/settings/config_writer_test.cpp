@@ -210,7 +210,7 @@ TEST_F(ConfigWriting, AMissingFileEndsTheProgramAfterStoppingTheTimer)
     EXPECT_EQ(ended, 1);
     ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
     EXPECT_EQ(sandbox.prompter.boxes[0], missingAtSaveBox("Lullex Slave"));
-    EXPECT_EQ(sandbox.prompter.stopsWhenShown, std::vector<int>{1});
+    EXPECT_EQ(sandbox.stopsWhenShown, std::vector<int>{1});
     EXPECT_FALSE(fs::exists(sandbox.configFile()));
 }
 

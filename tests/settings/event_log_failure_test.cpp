@@ -142,7 +142,7 @@ TEST_P(EventLogFailureTest, StopsTheTimerShowsTheBoxAndEndsWithCodeOne)
     EXPECT_EQ(endCode, std::optional<int>(ExitFatalError));
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes.front(), GetParam().expected);
-    EXPECT_EQ(prompter.stopsWhenShown, std::vector<int>{1}) << "the timer stops before the box";
+    EXPECT_EQ(stopsWhenShown, std::vector<int>{1}) << "the timer stops before the box";
     EXPECT_EQ(fs::exists(logFile()), fileBefore) << "a failed write neither creates nor removes";
     if (regularBefore) {
         EXPECT_EQ(contentsOf(logFile()), contentsBefore);

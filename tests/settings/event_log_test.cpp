@@ -233,26 +233,11 @@ TEST_F(EventLogTest, StatusLineReadsTheStateOfTheMoment)
         "05-Jan-26 07:03:09,  Power Off,           , Count:2345, Key: False, Mouse: True\r\n");
 }
 
-// Restores the working directory when a test that changed it ends.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const fs::path& directory) : m_previous(fs::current_path())
-    {
-        fs::current_path(directory);
-    }
-    ~WorkingDirectory() { fs::current_path(m_previous); }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    fs::path m_previous;
-};
-
 class EventLogPathTest : public ::testing::TestWithParam<const char*>, protected LogSandbox {};
 
 TEST_P(EventLogPathTest, WritesIntoTheLogDirectoryOfTheWorkingDirectory)
 {
-    WorkingDirectory inRoot(root);
+    const test::ScopedCwd inRoot(root);
     state.settings.LogPath = GetParam();
     log.CreateLog();
     log.WriteStatusLine("Enter", "Test");

@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "event_log.h"
+#include "scoped_env.h"
 #include "settings_fakes.h"
 #include "temp_dir.h"
 
@@ -30,6 +31,7 @@ public:
     LogSandbox()
     {
         std::setlocale(LC_TIME, "C");
+        prompter.whileOpen = [this](const MessageBox&) { stopsWhenShown.push_back(timer.stops); };
         std::filesystem::create_directory(root / "Log");
         state.AppTitle = "Lullex";
         state.settings.CMain = RoleMaster;
@@ -57,8 +59,10 @@ public:
     test::TempDir directory{"lullex-log"};
     std::filesystem::path root = directory.path();
     AppState state;
-    CountingTimer timer;
-    TimerWatchingPrompter prompter{timer};
+    RecordingTimer timer;
+    RecordingPrompter prompter;
+    // How often the main timer had been stopped when each box showed: it must stop before.
+    std::vector<int> stopsWhenShown;
     ThrowingTerminator terminator;
     FixedClock clock{fixedLocalTime()};
     EventLog log{state, prompter, timer, terminator, clock};

@@ -72,8 +72,8 @@ TEST_F(SettingsInitialisation, ABadFileStopsTheTimerBeforeItsBox)
     sandbox.writeConfig("");
     setEarlierState();
     EXPECT_EQ(sandbox.initSettings(), 1);
-    ASSERT_EQ(sandbox.prompter.stopsWhenShown.size(), 1u);
-    EXPECT_GE(sandbox.prompter.stopsWhenShown[0], 1);
+    ASSERT_EQ(sandbox.stopsWhenShown.size(), 1u);
+    EXPECT_GE(sandbox.stopsWhenShown[0], 1);
     EXPECT_EQ(sandbox.prompter.boxes[0], corruptedBox("Lullex"));
     EXPECT_EQ(sandbox.timer.starts, 0);
     EXPECT_TRUE(sandbox.receivePort.boundPorts.empty());
@@ -92,13 +92,10 @@ TEST(SettingsStoreDirectory, DefaultsToTheWorkingDirectory)
 {
     ConfigSandbox sandbox;
     sandbox.writeConfig(defaultConfigFile());
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(sandbox.root);
+    const test::ScopedCwd inRoot(sandbox.root);
     SettingsStore store(sandbox.state, sandbox.prompter, sandbox.timer, sandbox.terminator,
                         sandbox.receivePort, sandbox.clock);
-    const auto ended = ConfigSandbox::endCodeOf([&] { store.InitSettings(); });
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(ended, std::nullopt);
+    EXPECT_EQ(ConfigSandbox::endCodeOf([&] { store.InitSettings(); }), std::nullopt);
     EXPECT_EQ(sandbox.state.settings.Port1, 10001);
 }
 

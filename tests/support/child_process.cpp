@@ -178,4 +178,16 @@ CommandResult RunCommand(ProcessSpec spec, std::chrono::milliseconds timeout)
     return {*code, process.stdoutText(), process.stderrText()};
 }
 
+bool ProcessExists(pid_t pid)
+{
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+ProcessGuard::~ProcessGuard()
+{
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+    }
+}
+
 }  // namespace lullex::test

@@ -99,4 +99,21 @@ struct CommandResult {
 // when it cannot start or has not ended within the timeout (it is killed then).
 CommandResult RunCommand(ProcessSpec spec, std::chrono::milliseconds timeout = DefaultTimeout);
 
+// True while a process with this pid exists (also one of another user, or a zombie).
+bool ProcessExists(pid_t pid);
+
+// Ends a process that this test did not start itself, such as one a helper program left
+// behind, with SIGKILL by its pid when the object goes, however the test ends.
+class ProcessGuard {
+public:
+    explicit ProcessGuard(pid_t pid = -1) : m_pid(pid) {}
+    ~ProcessGuard();
+    ProcessGuard(const ProcessGuard&) = delete;
+    ProcessGuard& operator=(const ProcessGuard&) = delete;
+    void guard(pid_t pid) { m_pid = pid; }
+
+private:
+    pid_t m_pid;
+};
+
 }  // namespace lullex::test

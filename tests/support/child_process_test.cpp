@@ -1,5 +1,6 @@
 #include "child_process.h"
 #include "readiness_pipe.h"
+#include "scoped_env.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,6 @@ ProcessSpec Shell(const std::string& script)
     ProcessSpec spec;
     spec.argv = {"sh", "-c", script};
     return spec;
-}
-
-bool ProcessExists(pid_t pid)
-{
-    return ::kill(pid, 0) == 0 || errno != ESRCH;
 }
 
 std::string ErrorOf(const std::function<void()>& action)
@@ -60,7 +56,7 @@ TEST(ChildProcessTest, BothOutputsCanShareOneFileWithoutOverwriting)
 TEST(ChildProcessTest, RunsInItsWorkingDirectoryWithTheGivenEnvironment)
 {
     TempDir dir;
-    setenv("LULLEX_SUPPORT_DROPPED", "present", 1);
+    const ScopedEnv dropped("LULLEX_SUPPORT_DROPPED", "present");
     ProcessSpec spec = Shell("pwd; printf '%s\\n' \"$LULLEX_SUPPORT_ADDED\" "
                              "\"${LULLEX_SUPPORT_DROPPED-unset}\"");
     spec.workingDirectory = dir.path();
@@ -68,7 +64,6 @@ TEST(ChildProcessTest, RunsInItsWorkingDirectoryWithTheGivenEnvironment)
     spec.unsetEnvironment = {"LULLEX_SUPPORT_DROPPED"};
     ChildProcess process(spec);
     ASSERT_EQ(process.waitForExit(), 0) << process.describe();
-    unsetenv("LULLEX_SUPPORT_DROPPED");
     EXPECT_EQ(process.stdoutText(),
               std::filesystem::canonical(dir.path()).string() + "\ntwo words\nunset\n");
 }

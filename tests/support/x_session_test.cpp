@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include "scoped_env.h"
+
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -10,11 +12,6 @@
 
 namespace lullex::test {
 namespace {
-
-bool ProcessExists(pid_t pid)
-{
-    return ::kill(pid, 0) == 0 || errno != ESRCH;
-}
 
 bool DisplayAnswers(const std::string& display)
 {
@@ -73,9 +70,8 @@ TEST(XSessionTest, FullSessionRunsEveryPartAndStopsThemAll)
 
 TEST(XSessionTest, BareSessionHasAPrivateRuntimeDirAndNoReachableBus)
 {
-    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    const ScopedEnv wayland("WAYLAND_DISPLAY", "wayland-0");
     XSession session;
-    unsetenv("WAYLAND_DISPLAY");
     EXPECT_EQ(session.pids().size(), 1u);
     EXPECT_EQ(session.sessionBusAddress(), "");
     struct stat info {};

@@ -66,6 +66,12 @@ std::string Xdotool(const XSession& session, const std::vector<std::string>& arg
     return RunTool(session, argv).out;
 }
 
+std::string ActiveWindow(const XSession& session)
+{
+    // xdotool ends with 1 when no window has the focus.
+    return WithoutLineEnd(RunTool(session, {"xdotool", "getactivewindow"}, {0, 1}).out);
+}
+
 std::string WindowTitle(const XSession& session, XWindowId window)
 {
     return WithoutLineEnd(Xdotool(session, {"getwindowname", std::to_string(window)}));

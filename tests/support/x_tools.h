@@ -30,6 +30,9 @@ std::optional<XWindowId> FindWindowByTitle(const XSession& session, const std::s
 bool WaitForNoWindowTitled(const XSession& session, const std::string& title,
                            std::chrono::milliseconds timeout = DefaultTimeout);
 
+// The id of the window that has the focus, as xdotool prints it, or empty when none has.
+std::string ActiveWindow(const XSession& session);
+
 // The window's title now.
 std::string WindowTitle(const XSession& session, XWindowId window);
 

@@ -241,7 +241,7 @@ TEST_F(ConfigScreenTest, SaveWritesAChangeOnceAndTheStatusClearsItself)
     click("Save");
     EXPECT_EQ(writer.written.size(), 1u);
     EXPECT_EQ(text("Status"), "No Changes To Save");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return text("Status").isEmpty(); }, test::DeadlineMs));
+    EXPECT_TRUE(test::WaitUntil([&] { return text("Status").isEmpty(); }));
 }
 
 TEST_F(ConfigScreenTest, AFailedWriteReloadsTheFieldsUnlessTheScreenClosedMeanwhile)
@@ -290,7 +290,7 @@ TEST_F(ConfigScreenTest, TheNoticeCountsTheLastSecondsDown)
     state.InhibitShutdown = 1;
     open(Master);
     EXPECT_EQ(state.DialogTimeout, 4);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state.DialogTimeout == 3; }, test::DeadlineMs));
+    ASSERT_TRUE(test::WaitUntil([&] { return state.DialogTimeout == 3; }));
     EXPECT_EQ(text("TMessage"), "The Configuration Screen will close in 4 sec");
     state.DialogTimeout = 91;
     screen->onSecond();

@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, test::DeadlineMs));
+        ASSERT_TRUE(test::WaitUntilExposed(window));
     }
 
     QLabel* label(const char* name) const

@@ -23,7 +23,7 @@ protected:
     void showAndWait()
     {
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, test::DeadlineMs));
+        ASSERT_TRUE(test::WaitUntilExposed(window));
     }
 
     LullexMain window;
@@ -101,7 +101,7 @@ TEST_F(LullexMainWindowTest, HidingFromTheStateHandlerAndRestoringWorks)
     window.setMinimised(false);
     window.showWindow();
     window.centreOnScreen();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window, test::DeadlineMs));
+    EXPECT_TRUE(test::WaitUntilExposed(window));
     EXPECT_FALSE(window.isMinimised());
 }
 
@@ -124,7 +124,7 @@ TEST_F(LullexMainWindowTest, ActivationIsReported)
     QObject::connect(&window, &LullexMain::activated, [&] { ++activations; });
     showAndWait();
     window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return activations > 0; }, test::DeadlineMs));
+    EXPECT_TRUE(test::WaitUntil([&] { return activations > 0; }));
 }
 
 struct TrayCase {
@@ -199,7 +199,7 @@ TEST_F(LullexMainWindowTest, CloseDialogsEndsAModalScreenThroughDoneWithoutItsCl
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, [&] { screen.done(QDialog::Accepted); });
-    deadline.start(test::DeadlineMs);
+    deadline.start(test::DefaultTimeout);
 
     const int result = screen.exec();
     deadline.stop();

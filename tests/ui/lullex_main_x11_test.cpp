@@ -2,18 +2,19 @@
 // window manager, the tray icon and focus.
 #include "lullex_main.h"
 #include "multi_inst.h"
-#include "program_end.h"
 #include "qt_prompter.h"
 
-#include "ui_x11_session.h"
+#include "seam_fakes.h"
+#include "ui_test_support.h"
 #include "x_tools.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSystemTrayIcon>
-#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,12 @@
 namespace lullex {
 namespace {
 
-constexpr int DeadlineMs = 30000;
+using test::WaitUntil;
+
+test::XSession& UiSession()
+{
+    return test::XSessionEnvironment::session();
+}
 
 bool contains(const std::vector<std::string>& atoms, const std::string& atom)
 {
@@ -38,7 +44,7 @@ protected:
     {
         window.setWindowCaption(testing::UnitTest::GetInstance()->current_test_info()->name());
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, DeadlineMs));
+        ASSERT_TRUE(test::WaitUntilExposed(window));
     }
 
     // Qt re-creates the X window when it is shown after a change of the stay-on-top hint made
@@ -48,20 +54,12 @@ protected:
 
     std::vector<std::string> states() const
     {
-        return test::WindowStates(test::UiSession(), window.windowHandle()->winId());
+        return test::WindowStates(UiSession(), window.windowHandle()->winId());
     }
 
     bool waitForState(const std::string& atom, bool present) const
     {
-        return QTest::qWaitFor([&] { return contains(states(), atom) == present; }, DeadlineMs);
-    }
-
-    std::string activeWindow() const
-    {
-        std::string id = test::Xdotool(test::UiSession(), {"getactivewindow"});
-        while (!id.empty() && id.back() == '\n')
-            id.pop_back();
-        return id;
+        return WaitUntil([&] { return contains(states(), atom) == present; });
     }
 
     LullexMain window;
@@ -85,7 +83,7 @@ TEST_F(LullexMainX11Test, TopmostSetWhileHiddenHoldsWhenTheWindowComesBack)
     window.hideWindow();
     window.setTopmost(true);
     window.showWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, DeadlineMs));
+    ASSERT_TRUE(test::WaitUntilExposed(window));
     EXPECT_TRUE(waitForState("_NET_WM_STATE_ABOVE", true));
 }
 
@@ -98,49 +96,45 @@ TEST_F(LullexMainX11Test, MinimisedByTheUserItGoesAwayAndARestoreBringsItBack)
             window.hideWindow();
     });
 
-    test::Xdotool(test::UiSession(), {"windowminimize", xId()});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, DeadlineMs));
+    test::Xdotool(UiSession(), {"windowminimize", xId()});
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }));
     ASSERT_FALSE(reports.empty());
     EXPECT_TRUE(reports.back());
 
     window.setMinimised(false);
     window.showWindow();
     window.centreOnScreen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, DeadlineMs));
+    ASSERT_TRUE(test::WaitUntilExposed(window));
     EXPECT_FALSE(window.isMinimised());
     EXPECT_TRUE(waitForState("_NET_WM_STATE_HIDDEN", false));
     const std::string title = window.windowTitle().toStdString();
-    EXPECT_TRUE(test::FindWindowByTitle(test::UiSession(), title,
-                                        std::chrono::milliseconds(DeadlineMs), true)
-                    .has_value())
+    EXPECT_TRUE(test::FindWindowByTitle(UiSession(), title, test::DefaultTimeout, true).has_value())
         << "the restored window is not visible";
 }
 
 TEST_F(LullexMainX11Test, DoubleClickOnTheTrayIconIsReported)
 {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.trayAvailable(); }, DeadlineMs));
+    ASSERT_TRUE(WaitUntil([&] { return window.trayAvailable(); }));
     int doubleClicks = 0;
     QObject::connect(&window, &LullexMain::trayDoubleClicked, [&] { ++doubleClicks; });
 
     window.addTrayIcon();
     auto* tray = window.findChild<QSystemTrayIcon*>();
     ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tray->geometry().isValid(); }, DeadlineMs));
+    ASSERT_TRUE(WaitUntil([&] { return tray->geometry().isValid(); }));
     // The icon is usable only once the tray host has embedded and placed it, which the
     // geometry does not tell; a double click that came too early is tried again.
-    const bool reported = QTest::qWaitFor(
-        [&] {
-            const QPoint centre = tray->geometry().center();
-            test::Xdotool(test::UiSession(),
-                          {"mousemove", std::to_string(centre.x()), std::to_string(centre.y()),
-                           "click", "--repeat", "2", "--delay", "80", "1"});
-            return QTest::qWaitFor([&] { return doubleClicks > 0; }, 2000);
-        },
-        DeadlineMs);
+    const bool reported = WaitUntil([&] {
+        const QPoint centre = tray->geometry().center();
+        test::Xdotool(UiSession(),
+                      {"mousemove", std::to_string(centre.x()), std::to_string(centre.y()), "click",
+                       "--repeat", "2", "--delay", "80", "1"});
+        return WaitUntil([&] { return doubleClicks > 0; }, std::chrono::milliseconds(2000));
+    });
     EXPECT_TRUE(reported);
 
     window.removeTrayIcon();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !tray->geometry().isValid(); }, DeadlineMs));
+    EXPECT_TRUE(WaitUntil([&] { return !tray->geometry().isValid(); }));
 }
 
 TEST_F(LullexMainX11Test, CentresItsFrameOnTheFreeScreenArea)
@@ -148,47 +142,37 @@ TEST_F(LullexMainX11Test, CentresItsFrameOnTheFreeScreenArea)
     window.move(0, 0);
     window.centreOnScreen();
     const QRect area = window.screen()->availableGeometry();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            const QPoint offset = window.frameGeometry().center() - area.center();
-            return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
-        },
-        DeadlineMs))
-        << "frame " << window.frameGeometry().x() << "," << window.frameGeometry().y();
+    EXPECT_TRUE(WaitUntil([&] {
+        const QPoint offset = window.frameGeometry().center() - area.center();
+        return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
+    })) << "frame "
+        << window.frameGeometry().x() << "," << window.frameGeometry().y();
 }
-
-class UnusedTerminator : public Terminator {
-public:
-    [[noreturn]] void endProgram(int exitCode) override
-    {
-        throw std::logic_error("ended with " + std::to_string(exitCode));
-    }
-};
 
 TEST_F(LullexMainX11Test, AlreadyRunningWindowStandsOnTopAndLeavesTheFocusAlone)
 {
     window.activateWindow();
     const std::string mainId = xId();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return activeWindow() == mainId; }, DeadlineMs));
+    ASSERT_TRUE(WaitUntil([&] { return test::ActiveWindow(UiSession()) == mainId; }));
 
-    UnusedTerminator terminator;
+    test::ThrowingTerminator terminator;
     MultiInst notice(terminator);
     notice.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice, DeadlineMs));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return contains(test::WindowStates(test::UiSession(), notice.windowHandle()->winId()),
-                            "_NET_WM_STATE_ABOVE");
-        },
-        DeadlineMs));
-    EXPECT_EQ(activeWindow(), mainId);
+    ASSERT_TRUE(test::WaitUntilExposed(notice));
+    EXPECT_TRUE(WaitUntil([&] {
+        return contains(test::WindowStates(UiSession(), notice.windowHandle()->winId()),
+                        "_NET_WM_STATE_ABOVE");
+    }));
+    // Taking the focus may come a moment after the window shows: the focus stays for a while.
+    EXPECT_TRUE(test::StaysTrueFor([&] { return test::ActiveWindow(UiSession()) == mainId; },
+                                   std::chrono::milliseconds(2000)));
 }
 
 // The client windows from bottom to top, as the window manager stacks them.
 std::vector<WId> stackingOrder()
 {
-    const test::CommandResult result = test::RunCommand(
-        test::UiSession().processSpec({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"}));
+    const test::CommandResult result =
+        test::RunCommand(UiSession().processSpec({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"}));
     std::vector<WId> order;
     const std::string::size_type list = result.out.find('#');
     if (result.exitCode != 0 || list == std::string::npos)
@@ -223,7 +207,7 @@ bool whileBoxIsOpen(QWidget* parent, const std::string& title, const std::functi
         if (!box)
             return;
         held = check();
-        if (held || clock.elapsed() > DeadlineMs)
+        if (held || clock.elapsed() > test::DefaultTimeout.count())
             box->done(QMessageBox::Ok);
     });
     poll.start();
@@ -233,9 +217,8 @@ bool whileBoxIsOpen(QWidget* parent, const std::string& title, const std::functi
 
 bool boxAppearsOnScreen(QWidget* parent, const std::string& title)
 {
-    return whileBoxIsOpen(parent, title, [&] {
-        return !test::FindWindowsByTitle(test::UiSession(), title, true).empty();
-    });
+    return whileBoxIsOpen(
+        parent, title, [&] { return !test::FindWindowsByTitle(UiSession(), title, true).empty(); });
 }
 
 TEST_F(LullexMainX11Test, BoxShowsWhileTheMainWindowIsInTheTray)

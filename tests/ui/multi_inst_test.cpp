@@ -1,6 +1,6 @@
 #include "multi_inst.h"
 
-#include "program_end.h"
+#include "seam_fakes.h"
 #include "ui_test_support.h"
 
 #include <QLabel>
@@ -9,20 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace lullex {
 namespace {
 
 // For the checks that must not end the test process; a call would fail the test loudly. The
 // real end is checked in a child process below.
-class ThrowingTerminator : public Terminator {
-public:
-    [[noreturn]] void endProgram(int exitCode) override
-    {
-        throw std::runtime_error("ended with " + std::to_string(exitCode));
-    }
-};
+using test::ThrowingTerminator;
 
 TEST(MultiInstTest, SaysThatLullexAlreadyRuns)
 {
@@ -45,11 +37,9 @@ TEST(MultiInstTest, SaysThatLullexAlreadyRuns)
 
 TEST(MultiInstTest, OkEndsTheProgramWithCodeZero)
 {
-    const test::HelperRun run = test::runHelper({QStringLiteral("multi-inst")});
-    ASSERT_TRUE(run.finished);
-    EXPECT_FALSE(run.crashed) << run.standardError.toStdString();
-    EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
-    EXPECT_EQ(run.standardOutput.toStdString(), "") << "the program went on after OK";
+    const test::HelperRun run = test::RunHelper({"multi-inst"});
+    EXPECT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(run.standardOutput, "") << "the program went on after OK";
 }
 
 TEST(MultiInstTest, LogoClickIsReported)
@@ -57,7 +47,7 @@ TEST(MultiInstTest, LogoClickIsReported)
     ThrowingTerminator terminator;
     MultiInst window(terminator);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, test::DeadlineMs));
+    ASSERT_TRUE(test::WaitUntilExposed(window));
     int clicks = 0;
     QObject::connect(&window, &MultiInst::logoClicked, [&] { ++clicks; });
     QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("Logo")), Qt::LeftButton);

@@ -1,4 +1,4 @@
-#include <QApplication>
+#include "ui_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,7 @@ void toStandardOutput(QtMsgType, const QMessageLogContext&, const QString& messa
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    // Listing the tests (at build time) needs no display.
-    if (GTEST_FLAG_GET(list_tests))
-        return RUN_ALL_TESTS();
     qInstallMessageHandler(toStandardOutput);
-    QApplication app(argc, argv);
+    testing::AddGlobalTestEnvironment(new lullex::test::QtApplicationEnvironment(argc, argv));
     return RUN_ALL_TESTS();
 }

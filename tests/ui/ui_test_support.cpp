@@ -1,12 +1,14 @@
 #include "ui_test_support.h"
 
+#include "child_process.h"
+#include "qt_event_wait.h"
+
 #include <QAbstractButton>
-#include <QApplication>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTest>
+#include <QWindow>
 
 #include <cstdio>
+#include <sstream>
 #include <unistd.h>
 
 namespace lullex::test {
@@ -89,34 +91,40 @@ std::function<void(QMessageBox&)> BoxResponder::pressEscape()
     return [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
 }
 
-HelperRun runHelper(const QStringList& arguments)
+HelperRun RunHelper(const std::vector<std::string>& arguments)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(LULLEX_UI_TEST_HELPER), arguments);
-    HelperRun run;
-    run.finished = process.waitForFinished(DeadlineMs);
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(DeadlineMs);
-        return run;
-    }
-    run.crashed = process.exitStatus() == QProcess::CrashExit;
-    run.exitCode = process.exitCode();
-    run.standardOutput = QString::fromUtf8(process.readAllStandardOutput());
-    const QString errors = QString::fromUtf8(process.readAllStandardError());
-    QStringList lines = errors.split(QLatin1Char('\n'));
-    const QString unfinished = lines.takeLast();  // empty when the output ends with a line end
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String("qt: ")))
-            run.qtMessages << line;
+    ProcessSpec spec;
+    spec.argv = {LULLEX_UI_TEST_HELPER};
+    spec.argv.insert(spec.argv.end(), arguments.begin(), arguments.end());
+    spec.setEnvironment = {{"QT_QPA_PLATFORM", "offscreen"}};
+    const CommandResult result = RunCommand(spec);
+    HelperRun run{result.exitCode, result.out, "", {}};
+    std::istringstream lines(result.err);
+    for (std::string line; std::getline(lines, line);) {
+        const bool whole = !lines.eof();
+        if (line.starts_with("qt: "))
+            run.qtMessages.push_back(line);
         else
-            run.standardError += line + QLatin1Char('\n');
+            run.standardError += line + (whole ? "\n" : "");
     }
-    run.standardError += unfinished;
     return run;
+}
+
+void QtApplicationEnvironment::SetUp()
+{
+    m_application = std::make_unique<QApplication>(m_argc, m_argv);
+    WaitWithQtEvents();
+}
+
+void QtApplicationEnvironment::TearDown()
+{
+    SetWaitPause({});
+    m_application.reset();
+}
+
+bool WaitUntilExposed(QWidget& widget)
+{
+    return WaitUntil([&] { return widget.windowHandle() && widget.windowHandle()->isExposed(); });
 }
 
 }  // namespace lullex::test

@@ -1,18 +1,37 @@
 #pragma once
 
+#include "wait_until.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace lullex::test {
 
-// Generous: the tests share a slow machine with builds.
-inline constexpr int DeadlineMs = 20000;
+// The application object of a test binary, made once the environments before it (an X
+// session) are up and gone before they go; WaitUntil runs its event loop.
+class QtApplicationEnvironment : public testing::Environment {
+public:
+    QtApplicationEnvironment(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    int& m_argc;
+    char** m_argv;
+    std::unique_ptr<QApplication> m_application;
+};
+
+// Waits until the window system shows the widget's window.
+bool WaitUntilExposed(QWidget& widget);
 
 // Redirects file descriptor 2 into a temporary file until text() is called.
 class StderrCapture {
@@ -78,14 +97,13 @@ void RunOnceShown(const std::function<void(Screen&)>& act, const std::function<v
 
 // The result of running the helper program to its end.
 struct HelperRun {
-    bool finished = false;
-    int exitCode = -1;
-    bool crashed = false;
-    QString standardOutput;
-    QString standardError;  // without Qt's own notes, which the helper marks with "qt: "
-    QStringList qtMessages;
+    int exitCode = -1;  // 128 + the signal when it crashed
+    std::string standardOutput;
+    std::string standardError;  // without Qt's own notes, which the helper marks with "qt: "
+    std::vector<std::string> qtMessages;
 };
 
-HelperRun runHelper(const QStringList& arguments);
+// Runs the helper offscreen; throws std::runtime_error when it does not end in time.
+HelperRun RunHelper(const std::vector<std::string>& arguments);
 
 }  // namespace lullex::test

@@ -8,8 +8,10 @@ namespace lullex::test {
 
 // A small network made for one test: each host is a network namespace with one veth link to a
 // bridge in a hub namespace. Host i has the address 10.200.1.<i+1>/24; nothing is added to the
-// machine's own namespace, and everything goes when the lab is destroyed. Making namespaces
-// needs root; where it fails, ready() is false and failure() says why, so a test can skip.
+// machine's own namespace, and everything goes when the lab is destroyed. The namespaces are
+// named lullex-<pid>-<n>-...: a lab whose test was killed is removed by the next lab made on
+// the machine. Making namespaces needs root; where it fails, ready() is false and failure()
+// says why, so a test can skip.
 class NetworkLab {
 public:
     static constexpr const char* BroadcastAddress = "10.200.1.255";
@@ -36,6 +38,11 @@ public:
     bool dropIncomingUdp(int host, uint16_t port, int percent);
     // Takes the host's link down or up again.
     bool setLinkUp(int host, bool up);
+
+    // A fresh link can lose its first datagrams: sends probes from one host to an address (a
+    // host's, or the broadcast address) on a port of their own until each of the receiving
+    // hosts has had one, so that a test's single datagrams meet working links.
+    bool waitUntilLinksCarry(int from, const std::string& address, const std::vector<int>& to);
 
 private:
     bool build(int hostCount);

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
+#include <random>
+#include <stdexcept>
 
 namespace lullex::test {
 
@@ -40,21 +43,31 @@ std::chrono::system_clock::time_point kernelArrival(msghdr& message)
 
 }  // namespace
 
-UdpEndpoint::UdpEndpoint(const std::string& address, uint16_t port)
+UdpEndpoint::UdpEndpoint(const std::string& address, uint16_t port, Sharing sharing)
 {
     m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     const std::optional<sockaddr_in> local = socketAddress(address, port);
     const int on = 1;
+    const bool reuse = sharing == Sharing::ReuseAddress;
     m_bound = m_fd >= 0 && local &&
               ::setsockopt(m_fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on) == 0 &&
+              ::setsockopt(m_fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0 &&
+              (!reuse || ::setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0) &&
               ::bind(m_fd, reinterpret_cast<const sockaddr*>(&*local), sizeof *local) == 0;
 }
 
 UdpEndpoint::~UdpEndpoint()
 {
+    release();
+}
+
+void UdpEndpoint::release()
+{
     if (m_fd >= 0) {
         ::close(m_fd);
+        m_fd = -1;
     }
+    m_bound = false;
 }
 
 uint16_t UdpEndpoint::port() const
@@ -103,6 +116,54 @@ std::optional<ArrivedDatagram> UdpEndpoint::receive(std::chrono::milliseconds ti
                            {}};
 }
 
+namespace {
+
+// The lowest port the kernel hands out for port 0; binds below it are only ever explicit.
+uint16_t FirstEphemeralPort()
+{
+    std::ifstream range("/proc/sys/net/ipv4/ip_local_port_range");
+    int low = 0;
+    range >> low;
+    return low > 2048 ? static_cast<uint16_t>(low) : 32768;
+}
+
+}  // namespace
+
+ReservedUdpPort::ReservedUdpPort()
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<int> pick(1024, FirstEphemeralPort() - 1);
+    // Some ports of the range belong to services of the machine; another is tried then.
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        auto holder = std::make_unique<UdpEndpoint>("0.0.0.0", static_cast<uint16_t>(pick(random)));
+        if (holder->bound()) {
+            m_port = holder->port();
+            m_holder = std::move(holder);
+            return;
+        }
+    }
+    throw std::runtime_error("cannot reserve a UDP port below the ephemeral range");
+}
+
+uint16_t ReservedUdpPort::handOver()
+{
+    m_holder.reset();
+    return m_port;
+}
+
+uint16_t HeldLoopbackPort()
+{
+    static std::mutex mutex;
+    static std::vector<std::unique_ptr<UdpEndpoint>> held;
+    std::lock_guard lock(mutex);
+    held.push_back(std::make_unique<UdpEndpoint>("127.0.0.1", 0));
+    if (!held.back()->bound()) {
+        throw std::runtime_error("cannot hold a UDP port on the loopback");
+    }
+    return held.back()->port();
+}
+
 DatagramRecorder::DatagramRecorder(const std::string& address, uint16_t port, Snapshot snapshot)
     : m_socket(address, port), m_snapshot(std::move(snapshot)), m_thread([this] { run(); })
 {
@@ -126,16 +187,18 @@ std::vector<ArrivedDatagram> DatagramRecorder::datagrams() const
     return m_datagrams;
 }
 
+std::vector<std::string> DatagramRecorder::bytes() const
+{
+    std::vector<std::string> result;
+    for (const ArrivedDatagram& datagram : datagrams()) {
+        result.push_back(datagram.bytes);
+    }
+    return result;
+}
+
 bool DatagramRecorder::waitForCount(std::size_t count, std::chrono::milliseconds timeout) const
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (datagrams().size() < count) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
+    return WaitUntil([&] { return datagrams().size() >= count; }, timeout);
 }
 
 void DatagramRecorder::run()

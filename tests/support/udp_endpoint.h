@@ -1,9 +1,12 @@
 #pragma once
 
+#include "wait_until.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,12 +25,17 @@ struct ArrivedDatagram {
     std::string snapshot;
 };
 
-// A plain IPv4 UDP socket, without any address reuse, as a program written without Qt holds
-// one; tests use it as a partner of the program, as a port holder and as a sender.
+// A plain IPv4 UDP socket, as a program written without Qt holds one: the one way the tests hold
+// a port, listen, and send (broadcasts too). Without address reuse it holds its port against
+// every other bind until it goes; a test that needs a port nobody else may take binds port 0
+// and keeps the object, rather than picking a number and letting it go.
 class UdpEndpoint {
 public:
+    enum class Sharing { Exclusive, ReuseAddress };
+
     // Binds address:port; port 0 takes any free one. bound() says whether it worked.
-    explicit UdpEndpoint(const std::string& address = "127.0.0.1", uint16_t port = 0);
+    explicit UdpEndpoint(const std::string& address = "127.0.0.1", uint16_t port = 0,
+                         Sharing sharing = Sharing::Exclusive);
     ~UdpEndpoint();
     UdpEndpoint(const UdpEndpoint&) = delete;
     UdpEndpoint& operator=(const UdpEndpoint&) = delete;
@@ -35,13 +43,34 @@ public:
     bool bound() const { return m_bound; }
     uint16_t port() const;
     bool sendTo(const std::string& datagram, const std::string& address, uint16_t port) const;
-    // The next datagram, or nothing when none came within the timeout.
+    // The next datagram, or nothing when none came within the timeout (0: only what is there).
     std::optional<ArrivedDatagram> receive(std::chrono::milliseconds timeout) const;
+    // Closes the socket, so that its port is free for a program to bind.
+    void release();
 
 private:
     int m_fd = -1;
     bool m_bound = false;
 };
+
+// A port for the program under test to bind, held by the test until handOver() frees it just
+// before the program takes it. It is never one the kernel hands out for port 0 (it lies below
+// the ephemeral range), so no test running beside this one can be given it in between.
+class ReservedUdpPort {
+public:
+    ReservedUdpPort();
+    uint16_t port() const { return m_port; }
+    // Frees the port and returns it; call it right before the program binds.
+    uint16_t handOver();
+
+private:
+    std::unique_ptr<UdpEndpoint> m_holder;
+    uint16_t m_port = 0;
+};
+
+// A loopback port held by this test process until it ends: a partner address for a master whose
+// datagrams nobody reads, which no test running beside it can receive by chance.
+uint16_t HeldLoopbackPort();
 
 // Records every datagram reaching a socket it owns, on a thread of its own, so that arrival
 // order and timing hold while the test waits for windows or runs xdotool.
@@ -59,8 +88,10 @@ public:
     // Sets the function whose result is kept with each datagram; call before any arrives.
     void setSnapshot(Snapshot snapshot);
     std::vector<ArrivedDatagram> datagrams() const;
+    // Their bytes alone, in arrival order.
+    std::vector<std::string> bytes() const;
     // Waits until at least `count` datagrams have arrived.
-    bool waitForCount(std::size_t count, std::chrono::milliseconds timeout) const;
+    bool waitForCount(std::size_t count, std::chrono::milliseconds timeout = DefaultTimeout) const;
 
 private:
     void run();

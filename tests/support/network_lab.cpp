@@ -1,16 +1,22 @@
-#include "netns_helper.h"
+#include "network_lab.h"
+
+#include "child_process.h"
+#include "process_launch.h"
+#include "udp_endpoint.h"
+#include "wait_until.h"
 
 #include <fcntl.h>
 #include <sched.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-
-extern char** environ;
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
 
 namespace lullex::test {
 
@@ -19,55 +25,55 @@ namespace {
 constexpr const char* HostLink = "lx0";
 constexpr const char* Bridge = "br0";
 constexpr const char* FilterTable = "lullex_test";
+constexpr const char* NamePrefix = "lullex-";
+constexpr const char* NamespaceDirectory = "/run/netns";
+constexpr uint16_t ProbePort = 10009;
+// One ip or nft command; far more than any takes, so that a hung one fails the test instead.
+constexpr std::chrono::milliseconds CommandTimeout{20000};
 
 std::string uniquePrefix()
 {
     static std::atomic<int> labs{0};
-    return "lullex-" + std::to_string(::getpid()) + "-" + std::to_string(labs++);
+    return NamePrefix + std::to_string(::getpid()) + "-" + std::to_string(labs++);
 }
 
-// Runs argv without a shell; returns the exit status (-1 when it could not start) and the
-// combined output.
-int spawn(const std::vector<std::string>& argv, std::string& output)
+// Runs argv without a shell; the exit code and, on failure, the output.
+CommandResult runQuietly(const std::vector<std::string>& argv)
 {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        return -1;
+    try {
+        return RunCommand(ProcessSpec{.argv = argv}, CommandTimeout);
+    } catch (const std::runtime_error& error) {
+        return {-1, "", error.what()};
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-    std::vector<char*> args;
-    for (const std::string& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
-    args.push_back(nullptr);
-    pid_t child = -1;
-    const int started = posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
-        output.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(pipeEnds[0]);
-    if (started != 0) {
-        output = "cannot start " + argv[0];
-        return -1;
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string joined(const std::vector<std::string>& argv)
+// The process that made a namespace of ours, from its name "lullex-<pid>-...".
+std::optional<pid_t> creatorOf(const std::string& name)
 {
-    std::string line;
-    for (const std::string& arg : argv) {
-        line += (line.empty() ? "" : " ") + arg;
+    if (!name.starts_with(NamePrefix)) {
+        return std::nullopt;
     }
-    return line;
+    const std::string rest = name.substr(std::string(NamePrefix).size());
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos ||
+        rest.find_first_not_of("0123456789") != dash) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(std::stol(rest.substr(0, dash)));
+}
+
+// Removes the namespaces of labs whose test process is gone (killed before its destructors
+// ran), with their links and filters.
+void removeStaleLabs()
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(NamespaceDirectory, error)) {
+        const std::string name = entry.path().filename().string();
+        const std::optional<pid_t> creator = creatorOf(name);
+        if (creator && !ProcessExists(*creator)) {
+            runQuietly({"ip", "netns", "del", name});
+        }
+    }
 }
 
 }  // namespace
@@ -78,6 +84,7 @@ NetworkLab::NetworkLab(int hostCount)
         m_failure = "network namespaces need root";
         return;
     }
+    removeStaleLabs();
     m_ready = build(hostCount);
 }
 
@@ -85,8 +92,7 @@ NetworkLab::~NetworkLab()
 {
     // Deleting a namespace removes its end of every veth pair, and with it the pair.
     for (auto name = m_created.rbegin(); name != m_created.rend(); ++name) {
-        std::string ignored;
-        spawn({"ip", "netns", "del", *name}, ignored);
+        runQuietly({"ip", "netns", "del", *name});
     }
 }
 
@@ -173,15 +179,42 @@ bool NetworkLab::addHost(int index)
 
 bool NetworkLab::run(const std::vector<std::string>& argv)
 {
-    std::string output;
-    const int status = spawn(argv, output);
-    if (status == 0) {
+    const CommandResult result = runQuietly(argv);
+    if (result.exitCode == 0) {
         return true;
     }
     if (m_failure.empty()) {
-        m_failure = "\"" + joined(argv) + "\" failed (" + std::to_string(status) + "): " + output;
+        m_failure = "\"" + detail::JoinArgv(argv) + "\" failed (" +
+                    std::to_string(result.exitCode) + "): " + result.out + result.err;
     }
     return false;
+}
+
+bool NetworkLab::waitUntilLinksCarry(int from, const std::string& address,
+                                     const std::vector<int>& to)
+{
+    std::vector<std::unique_ptr<UdpEndpoint>> receivers;
+    for (int host : to) {
+        const NamespaceScope inside(namespaceOf(host));
+        receivers.push_back(std::make_unique<UdpEndpoint>("0.0.0.0", ProbePort));
+    }
+    std::unique_ptr<UdpEndpoint> sender;
+    {
+        const NamespaceScope inside(namespaceOf(from));
+        sender = std::make_unique<UdpEndpoint>("0.0.0.0", 0);
+    }
+    std::vector<bool> heard(receivers.size(), false);
+    return WaitUntil([&] {
+        sender->sendTo("probe", address, ProbePort);
+        return WaitUntil(
+            [&] {
+                for (std::size_t i = 0; i < receivers.size(); ++i) {
+                    heard[i] = heard[i] || receivers[i]->receive(std::chrono::milliseconds(0));
+                }
+                return std::find(heard.begin(), heard.end(), false) == heard.end();
+            },
+            std::chrono::milliseconds(200));
+    });
 }
 
 NamespaceScope::NamespaceScope(const std::string& name)
