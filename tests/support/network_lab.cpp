@@ -55,8 +55,7 @@ std::optional<pid_t> creatorOf(const std::string& name)
     }
     const std::string rest = name.substr(std::string(NamePrefix).size());
     const std::size_t dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos ||
-        rest.find_first_not_of("0123456789") != dash) {
+    if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash) {
         return std::nullopt;
     }
     return static_cast<pid_t>(std::stol(rest.substr(0, dash)));
