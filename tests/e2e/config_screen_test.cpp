@@ -94,7 +94,7 @@ TEST_F(ConfigScreenE2E, ASavedChangeIsWrittenAndInForceAfterClose)
 
     Keys(session, *screen, {"alt+c"});
     const std::optional<std::size_t> updated =
-        WaitForLineStartingWith(program, " Config   , Updated   , Count:");
+        program.waitForLine(LineMatch::StartingWith(" Config   , Updated   , Count:"));
     ASSERT_TRUE(updated) << program.describe();
     // The idle limit is now 5 s: the countdown follows four Run seconds, and "Monitor" closes.
     ASSERT_EQ(program.waitForExit(LongTimeout), 0) << program.describe();
@@ -138,7 +138,7 @@ TEST_F(ConfigScreenE2E, InTheTestModeTheScreenClosesItselfAndMonitoringResumes)
     testMode.StartDelay = 60;
     LullexProgram program(session, testMode);
     StartCutOff(program, {"-InhibitShutdown"});
-    ASSERT_TRUE(WaitForLineStartingWith(program, " Inactive ,")) << program.describe();
+    ASSERT_TRUE(program.waitForLine(LineMatch::StartingWith(" Inactive ,"))) << program.describe();
     const auto clicked = std::chrono::steady_clock::now();
     ASSERT_TRUE(OpenScreen(session)) << program.describe();
     const std::size_t linesWhenShown = program.logLines().size();
@@ -148,7 +148,7 @@ TEST_F(ConfigScreenE2E, InTheTestModeTheScreenClosesItselfAndMonitoringResumes)
     // tick closed it; nothing was logged meanwhile.
     EXPECT_GE(std::chrono::steady_clock::now() - clicked, 3500ms);
     EXPECT_EQ(program.logLines().size(), linesWhenShown) << program.describe();
-    EXPECT_TRUE(WaitForLineStartingWith(program, " Inactive ,", linesWhenShown))
+    EXPECT_TRUE(program.waitForLine(LineMatch::StartingWith(" Inactive ,"), linesWhenShown))
         << program.describe();
 }
 

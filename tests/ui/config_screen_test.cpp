@@ -366,12 +366,10 @@ TEST(XdgFileViewerTest, HandsTheNameOverUnchangedAsItsOneArgument)
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const auto recorded = [&](const QByteArray& expected) {
-        return QTest::qWaitFor(
-            [&] {
-                QFile file(record);
-                return file.open(QIODevice::ReadOnly) && file.readAll() == expected;
-            },
-            test::DeadlineMs);
+        return test::WaitUntil([&] {
+            QFile file(record);
+            return file.open(QIODevice::ReadOnly) && file.readAll() == expected;
+        });
     };
 
     const std::string name = "Log dir/my log $(touch " + dir.filePath("x").toStdString() + ").txt";
