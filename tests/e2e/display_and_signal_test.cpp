@@ -44,7 +44,8 @@ TEST_P(EndingSignal, EndsLikeAClosedWindowWithExitAsTheLastEntry)
     config.StartDelay = 3600;
     LullexProgram program(session, config);
     StartCutOff(program, {"-InhibitShutdown"});
-    ASSERT_TRUE(WaitForLineStartingWith(program, " Start    , Initialise")) << program.describe();
+    ASSERT_TRUE(program.waitForLine(LineMatch::StartingWith(" Start    , Initialise")))
+        << program.describe();
 
     ASSERT_EQ(::kill(program.process().pid(), GetParam()), 0);
     EXPECT_EQ(program.waitForExit(), std::optional<int>(0)) << program.describe();
