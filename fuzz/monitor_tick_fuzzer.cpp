@@ -229,10 +229,10 @@ private:
     test::RecordingView m_view;
     test::ScriptedProbe m_probe;
     test::RecordingLog m_log{m_state};
-    test::ScriptedPrompter m_prompter;
+    test::RecordingPrompter m_prompter;
     test::RecordingPower m_power;
     test::RecordingSender m_sender{m_state};
-    test::CountingTimer m_timer;
+    test::RecordingTimer m_timer;
     test::ThrowingTerminator m_terminator;
     test::ScriptedInitialiser m_initialiser{m_state, m_timer};
     InputSampler m_sampler{m_probe, m_state};
