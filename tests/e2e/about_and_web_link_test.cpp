@@ -46,9 +46,11 @@ TEST(WebLink, EveryLogoReportsAFailedBrowserWithTheProductTitle)
     ConfigValues config = WaitingConfig();
     config.CMain = 2;
     config.IPAdd = "127.0.0.1";
-    config.Port1 = FreeUdpPort();
+    ReservedUdpPort reserved;
+    config.Port1 = reserved.port();
     LullexProgram program(session, config);
     FakeOpener failing(FakeOpener::Kind::Failing);
+    reserved.handOver();
     StartCutOff(program, {"-InhibitShutdown"}, {{"PATH", failing.pathVariable()}});
     const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex Slave");
     ASSERT_TRUE(window) << program.describe();

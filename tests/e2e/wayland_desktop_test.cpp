@@ -23,20 +23,20 @@ TEST(WaylandDesktop, SwayKeyPressesHoldTheCountdownOffAndQuietSecondsStartIt)
     LullexProgram program(session, TestModeConfig());
     StartCutOff(program, {"-InhibitShutdown"}, sway.environment());
     const std::optional<std::size_t> running =
-        WaitForLineStartingWith(program, " Enter    , Run       ");
+        program.waitForLine(LineMatch::StartingWith(" Enter    , Run       "));
     ASSERT_TRUE(running) << program.describe();
 
     // Twelve seconds of a key every two: twice the idle limit, and no countdown.
     const auto typing = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - typing < milliseconds(12000)) {
         sway.tapKey();
-        EXPECT_FALSE(program.waitForLogLine(Entering, milliseconds(2000))) << program.describe();
+        EXPECT_FALSE(program.waitForLine(Entering, 0, milliseconds(2000))) << program.describe();
     }
     for (const std::string& fields : FieldsFrom(program.logLines(), *running + 1))
         EXPECT_LT(CountOf(fields), 4) << fields;
 
     // Then six quiet seconds start it; the source cannot tell keys from the mouse.
-    const std::optional<std::size_t> entered = program.waitForLogLine(Entering, LongTimeout);
+    const std::optional<std::size_t> entered = program.waitForLine(Entering);
     ASSERT_TRUE(entered) << program.describe();
     EXPECT_EQ(FieldsFrom(program.logLines(), *entered - 1).front(),
               " Run      ,           , Count:   5, Key: ....., Mouse: .....");
@@ -59,8 +59,7 @@ TEST(WaylandDesktop, WestonIsRefusedNamingTheMissingSignals)
         LongTimeout))
         << program.describe();
     ASSERT_TRUE(AnswerBox(session, "Lullex Input Monitoring Unavailable")) << program.describe();
-    EXPECT_TRUE(
-        program.waitForLogLine(" UnConfig , ********  , Count:   1, Key: False, Mouse: False"))
+    EXPECT_TRUE(program.waitForLine(" UnConfig , ********  , Count:   1, Key: False, Mouse: False"))
         << program.describe();
 }
 
@@ -77,8 +76,9 @@ TEST(WaylandDesktop, WithoutXwaylandTheWindowRunsOnWaylandAndSaysTopmostIsIgnore
     EXPECT_TRUE(program.waitForStderr("\"Run On Top\" cannot be honoured: there is no Xwayland, "
                                       "and Wayland lets no window keep itself above the others.\n"))
         << program.describe();
-    EXPECT_TRUE(WaitForLineStartingWith(program, " RunOnTop , Ignored   ")) << program.describe();
-    EXPECT_TRUE(WaitForLineStartingWith(program, " Run      ,           , Count:   1"))
+    EXPECT_TRUE(program.waitForLine(LineMatch::StartingWith(" RunOnTop , Ignored   ")))
+        << program.describe();
+    EXPECT_TRUE(program.waitForLine(LineMatch::StartingWith(" Run      ,           , Count:   1")))
         << program.describe();
 }
 

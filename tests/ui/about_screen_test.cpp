@@ -57,8 +57,7 @@ private:
 // Waits until every opener the link started has ended and been handled.
 bool OpenersDone(const HomePageLink& link)
 {
-    return QTest::qWaitFor([&] { return link.findChildren<QProcess*>().isEmpty(); },
-                           test::DeadlineMs);
+    return test::WaitUntil([&] { return link.findChildren<QProcess*>().isEmpty(); });
 }
 
 // The About button's screen: modal over the main window, with the real web link.
@@ -116,8 +115,7 @@ TEST_F(AboutScreenTest, CountsDownFromThirtyOrFromFourInTestMode)
         openAndRun([&](AboutDialog& d) {
             EXPECT_TRUE(state.DialogOpen);
             EXPECT_EQ(state.DialogTimeout, seconds);
-            ASSERT_TRUE(
-                QTest::qWaitFor([&] { return !text(d, "TMessage").isEmpty(); }, test::DeadlineMs));
+            ASSERT_TRUE(test::WaitUntil([&] { return !text(d, "TMessage").isEmpty(); }));
             EXPECT_EQ(text(d, "TMessage"),
                       QStringLiteral("About will close in %1 sec").arg(seconds));
             EXPECT_EQ(state.DialogTimeout, seconds - 1);
@@ -170,7 +168,7 @@ TEST_F(AboutScreenTest, WebSiteFailureIsReportedWithTheRoleInTheTitle)
         test::BoxResponder responder(test::BoxResponder::press(QMessageBox::Ok));
         openAndRun([&](AboutDialog& d) {
             QTest::mouseClick(d.findChild<QLabel*>(QStringLiteral("WebSite")), Qt::LeftButton);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return responder.seen().seen; }, test::DeadlineMs));
+            EXPECT_TRUE(test::WaitUntil([&] { return responder.seen().seen; }));
             EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("WebSite"))
                           ->palette()
                           .color(QPalette::WindowText),

@@ -1,6 +1,7 @@
 // GNOME's idle monitor on a real headless Mutter, with input through Mutter's remote-desktop
 // interface on its session bus.
 #include "mutter_idle_source.h"
+#include "scoped_env.h"
 #include "wayland_compositor.h"
 
 #include <QCoreApplication>
@@ -122,7 +123,7 @@ TEST_F(MutterIdleSourceTest, InputSinceThePreviousSampleIsActiveAndAQuietSecondI
 TEST(MutterIdleSourceAbsentTest, NoMonitorOnTheBusIsRefusedByName)
 {
     DbusDaemon bus;
-    setenv("DBUS_SESSION_BUS_ADDRESS", bus.address().c_str(), 1);
+    const ScopedEnv sessionBus("DBUS_SESSION_BUS_ADDRESS", bus.address());
     int argc = 0;
     QCoreApplication application(argc, nullptr);
     try {
