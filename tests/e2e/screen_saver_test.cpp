@@ -37,7 +37,6 @@ while True:
     signal.pause()
 )";
 
-constexpr std::chrono::milliseconds StepTimeout{60000};
 // Longer than the test mode's idle limit of 6 seconds.
 constexpr std::chrono::milliseconds HeldLongEnough{10000};
 
@@ -56,7 +55,7 @@ protected:
     {
         auto player = std::make_unique<ChildProcess>(
             session.processSpec({"/usr/bin/python3", "-c", PlayerScript, application}));
-        EXPECT_TRUE(WaitUntil([&] { return player->stdoutText() == "held\n"; }, StepTimeout))
+        EXPECT_TRUE(WaitUntil([&] { return player->stdoutText() == "held\n"; }, LongTimeout))
             << player->describe();
         return player;
     }
@@ -70,20 +69,19 @@ TEST_F(ScreenSaverTest, APlayersInhibitionHoldsUntilEveryClientLetsGo)
     StartCutOff(program, {"-InhibitShutdown"});
     auto film = play("Firefox");
     auto music = play("mpv");
-    ASSERT_TRUE(program.waitForLogLine(" KeptAwake, Firefox   , Count:   0", StepTimeout))
-        << program.describe();
+    ASSERT_TRUE(program.waitForLine(" KeptAwake, Firefox   , Count:   0")) << program.describe();
 
     // UnInhibit drops only the caller's cookie: the other player still holds.
     ::kill(film->pid(), SIGUSR1);
     ASSERT_TRUE(WaitUntil([&] { return film->stdoutText() == "held\nreleased\n"; }))
         << film->describe();
-    EXPECT_FALSE(program.waitForLogLine(Countdown, HeldLongEnough)) << program.describe();
+    EXPECT_FALSE(program.waitForLine(Countdown, 0, HeldLongEnough)) << program.describe();
 
     // A player that leaves the bus without UnInhibit lets go too.
     music->stop();
-    const auto released = program.waitForLogLine(" Released , mpv       , Count:   0", StepTimeout);
+    const auto released = program.waitForLine(" Released , mpv       , Count:   0");
     ASSERT_TRUE(released) << program.describe();
-    EXPECT_TRUE(program.waitForLogLine(Countdown, StepTimeout, *released)) << program.describe();
+    EXPECT_TRUE(program.waitForLine(Countdown, *released)) << program.describe();
 }
 
 }  // namespace

@@ -60,18 +60,6 @@ protected:
         ASSERT_TRUE(WaitUntil([this] { return holder->stdoutText() == "held\n"; }))
             << holder->describe();
     }
-    // The index of the first status line that starts with these fields, if any.
-    std::optional<std::size_t> lineStarting(const std::string& fields) const
-    {
-        const LogFields lines = FieldsFrom(program->logLines());
-        const auto found = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-            return line.rfind(fields, 0) == 0;
-        });
-        if (found == lines.end())
-            return std::nullopt;
-        return static_cast<std::size_t>(found - lines.begin());
-    }
-
     std::unique_ptr<ChildProcess> holder;
 };
 
@@ -82,14 +70,15 @@ TEST_P(KeepAwakeProgramTest, ALockHoldsTheCountdownOnlyForTheActionItBlocks)
     holdLock(c);
     startProgram(ShortCycle(c.shutType, NormalLogLevel));
     const std::string countdown = " Enter    , " + std::string(c.actionDetail) + ", Count:   0";
+    const LineMatch keptAwake = LineMatch::StartingWith(KeptAwake);
     if (!c.holds) {
         expectLogLine(countdown);
-        EXPECT_FALSE(lineStarting(KeptAwake)) << describe();
+        EXPECT_FALSE(program->waitForLine(keptAwake, 0, std::chrono::milliseconds(0)))
+            << describe();
         return;
     }
-    ASSERT_TRUE(WaitUntil([&] { return lineStarting(KeptAwake).has_value(); }, StepTimeout))
-        << describe();
-    EXPECT_FALSE(program->waitForLogLine(countdown, HeldLongEnough)) << describe();
+    ASSERT_TRUE(program->waitForLine(keptAwake)) << describe();
+    EXPECT_FALSE(program->waitForLine(countdown, 0, HeldLongEnough)) << describe();
 
     holder->stop();
     const std::size_t released = expectLogLine(Released);
