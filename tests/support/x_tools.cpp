@@ -85,8 +85,17 @@ std::vector<XWindowId> FindWindowsByTitle(const XSession& session, const std::st
         argv.push_back("--onlyvisible");
     }
     argv.insert(argv.end(), {"--name", ExactPattern(title)});
-    // xdotool ends with 1 when it finds nothing.
-    const auto candidates = ParseWindowIds(RunTool(session, argv, {0, 1}).out);
+    // xdotool ends with 1 when it finds nothing, and also when a window it was looking at went
+    // away during the search (Debian 12's xdotool stops at that BadWindow error): search again
+    // then, or a window closing elsewhere would hide the ones that are there.
+    constexpr int Attempts = 5;
+    CommandResult result;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        result = RunTool(session, argv, {0, 1});
+        if (result.err.find("BadWindow") == std::string::npos)
+            break;
+    }
+    const auto candidates = ParseWindowIds(result.out);
     std::vector<XWindowId> matches;
     for (XWindowId window : candidates) {
         try {
