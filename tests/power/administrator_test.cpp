@@ -1,100 +1,41 @@
-// IsAdministrator for real accounts: the test creates users and groups (which needs root), runs
-// the check in power_probe after it has become that user, and removes what it created.
+// IsAdministrator for real accounts: the test creates users and groups and runs the check in
+// power_probe after it has become that user. All of it happens in a mount namespace whose /etc
+// is a private copy, so the machine's accounts never change, even when the test is killed.
 #include "administrator.h"
 #include "child_process.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <unistd.h>
 
-#include <memory>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace lullex::test {
 namespace {
 
-void runOrFail(const std::vector<std::string>& argv)
+// The text as one word for sh.
+std::string Quoted(const std::string& text)
 {
-    ProcessSpec spec;
-    spec.argv = argv;
-    const CommandResult result = RunCommand(spec);
-    if (result.exitCode != 0)
-        throw std::runtime_error(argv.front() + " failed: " + result.err);
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
-// Removes what a test made; a failure there is reported, not thrown from a destructor.
-void cleanUp(const std::vector<std::string>& argv)
+// Runs the commands, one a line, with /etc replaced by a copy for them alone; the result of
+// the whole.
+CommandResult RunWithPrivateAccounts(const std::vector<std::string>& commands)
 {
-    try {
-        const CommandResult result = RunCommand({argv});
-        EXPECT_EQ(result.exitCode, 0) << argv.front() << ": " << result.err;
-    } catch (const std::runtime_error& error) {
-        ADD_FAILURE() << error.what();
-    }
-}
-
-// A group made for the test (unless one of that name exists) and removed after it.
-class TestGroup {
-public:
-    explicit TestGroup(std::string name) : m_name(std::move(name))
-    {
-        if (getgrnam(m_name.c_str()) != nullptr)
-            return;
-        runOrFail({"groupadd", m_name});
-        m_created = true;
-    }
-    ~TestGroup()
-    {
-        if (m_created)
-            cleanUp({"groupdel", m_name});
-    }
-    TestGroup(const TestGroup&) = delete;
-    TestGroup& operator=(const TestGroup&) = delete;
-
-private:
-    std::string m_name;
-    bool m_created = false;
-};
-
-// A user without a home directory, removed after the test.
-class TestUser {
-public:
-    TestUser(std::string name, const std::string& primaryGroup,
-             const std::vector<std::string>& groups)
-        : m_name(std::move(name))
-    {
-        std::string list;
-        for (const std::string& group : groups)
-            list += (list.empty() ? "" : ",") + group;
-        std::vector<std::string> argv = {"useradd",           "-M", "-N",        "-s",
-                                         "/usr/sbin/nologin", "-g", primaryGroup};
-        if (!list.empty())
-            argv.insert(argv.end(), {"-G", list});
-        argv.push_back(m_name);
-        runOrFail(argv);
-    }
-    ~TestUser() { cleanUp({"userdel", m_name}); }
-    TestUser(const TestUser&) = delete;
-    TestUser& operator=(const TestUser&) = delete;
-
-    const std::string& name() const { return m_name; }
-
-private:
-    std::string m_name;
-};
-
-std::string askAs(const std::vector<std::string>& userArguments)
-{
-    ProcessSpec spec;
-    spec.argv = {POWER_PROBE_PATH, "admin"};
-    spec.argv.insert(spec.argv.end(), userArguments.begin(), userArguments.end());
-    const CommandResult result = RunCommand(spec);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.out;
+    TempDir root("lullex-accounts");
+    std::string script = "cp -a /etc " + Quoted(root.file("etc").string()) + "\n" +
+                         "mount --bind " + Quoted(root.file("etc").string()) + " /etc\n";
+    for (const std::string& command : commands)
+        script += command + "\n";
+    return RunCommand(
+        {.argv = {"unshare", "--mount", "--propagation", "private", "sh", "-ec", script}});
 }
 
 TEST(IsAdministrator, RootIs)
@@ -102,7 +43,8 @@ TEST(IsAdministrator, RootIs)
     if (geteuid() != 0)
         GTEST_SKIP() << "the test does not run as root";
     EXPECT_TRUE(IsAdministrator());
-    EXPECT_EQ(askAs({}), "True\n");
+    const CommandResult probe = RunCommand({.argv = {POWER_PROBE_PATH, "admin"}});
+    EXPECT_EQ(probe.out, "True\n") << probe.err;
 }
 
 struct AccountCase {
@@ -120,50 +62,36 @@ void PrintTo(const AccountCase& row, std::ostream* out)
 
 class AccountTest : public testing::TestWithParam<AccountCase> {};
 
-// A name unique to this test process: "lx" and the pid, plus a mark.
-std::string uniqueName(const std::string& mark)
-{
-    return "lx" + std::to_string(getpid()) + mark;
-}
-
-// Group names in the table: "<lookalike>" becomes a group made for this row whose name only
-// resembles an administrators' group.
-std::string resolve(const std::string& group)
-{
-    return group == "<lookalike>" ? "sudo" + uniqueName("x") : group;
-}
-
 TEST_P(AccountTest, AnswersByGroupName)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "creating users needs root";
+        GTEST_SKIP() << "creating users and a mount namespace needs root";
     const AccountCase& row = GetParam();
-    std::vector<std::unique_ptr<TestGroup>> groups;
-    std::vector<std::string> groupNames;
-    for (const std::string& group : row.groups) {
-        groupNames.push_back(resolve(group));
-        groups.push_back(std::make_unique<TestGroup>(groupNames.back()));
-    }
-    const std::string primary = resolve(row.primaryGroup);
-    if (primary != "users")
-        groups.push_back(std::make_unique<TestGroup>(primary));
-    const TestUser user(uniqueName("u"), primary, groupNames);
+    std::vector<std::string> commands;
+    std::vector<std::string> groups = row.groups;
+    groups.push_back(row.primaryGroup);
+    for (const std::string& group : groups)
+        commands.push_back("getent group " + group + " >/dev/null || groupadd " + group);
+    std::string user = "useradd -M -N -l -s /usr/sbin/nologin -g " + row.primaryGroup;
+    for (std::size_t i = 0; i < row.groups.size(); ++i)
+        user += (i == 0 ? " -G " : ",") + row.groups[i];
+    commands.push_back(user + " lullextest");
+    commands.push_back(Quoted(POWER_PROBE_PATH) + " admin lullextest" +
+                       (row.primaryGroupOnly ? " --primary-group-only" : ""));
 
-    std::vector<std::string> arguments = {user.name()};
-    if (row.primaryGroupOnly)
-        arguments.push_back("--primary-group-only");
-    EXPECT_EQ(askAs(arguments), row.answer);
+    const CommandResult result = RunWithPrivateAccounts(commands);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, row.answer) << result.err;
 }
 
-// Each group name other than sudo and users appears in one row only: rows run as separate
-// processes in parallel, and a group made by one row is removed when that row ends.
 INSTANTIATE_TEST_SUITE_P(
     Accounts, AccountTest,
     testing::Values(AccountCase{"PlainUser", "users", {}, false, "False\n"},
                     AccountCase{"InSudo", "users", {"sudo"}, false, "True\n"},
                     AccountCase{"InWheel", "users", {"wheel"}, false, "True\n"},
                     AccountCase{"InAdmin", "users", {"admin"}, false, "True\n"},
-                    AccountCase{"InLookalikeOnly", "users", {"<lookalike>"}, false, "False\n"},
+                    // A name that only resembles an administrators' group.
+                    AccountCase{"InLookalikeOnly", "users", {"sudoers"}, false, "False\n"},
                     AccountCase{"EffectiveGroupSudo", "sudo", {}, true, "True\n"},
                     AccountCase{"EffectiveGroupPlain", "users", {"sudo"}, true, "False\n"}),
     [](const testing::TestParamInfo<AccountCase>& info) { return std::string(info.param.name); });
