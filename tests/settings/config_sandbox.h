@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "receive_port.h"
+#include "ordinary_user.h"
 #include "scoped_env.h"
 #include "settings_fakes.h"
 #include "settings_store.h"

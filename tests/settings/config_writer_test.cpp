@@ -296,23 +296,23 @@ TEST_F(ConfigWriting, AFailedWriteKeepsTheOldFileWhole)
 
 TEST_F(ConfigWriting, AReadOnlyFileIsNotOverridden)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write any file";
     fs::permissions(sandbox.configFile(), fs::perms(0444));
-    EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    test::RunAsOrdinaryUser(sandbox.root, [&] {
+        EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
+        ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+        EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    });
     EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
 }
 
 TEST_F(ConfigWriting, AReadOnlyDirectoryGivesTheWriteError)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write any directory";
     fs::permissions(sandbox.root / "Data", fs::perms(0555));
-    EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    test::RunAsOrdinaryUser(sandbox.root, [&] {
+        EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
+        ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
+        EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+    });
     EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
 }
 
