@@ -107,7 +107,12 @@ protected:
     LullexProgram* master = nullptr;
 };
 
-TEST_F(MasterProgramTest, FirstHeartbeatComesInTheLastActivationSecondThenOneEvery500Ms)
+// The pace is checked by counting: one tag each tick of the master's own timer, two for each
+// second it logs. Only a generous bound is put on the time itself, which a loaded machine
+// stretches; the suite runs these tests alone.
+class MasterProgramTimingTest : public MasterProgramTest {};
+
+TEST_F(MasterProgramTimingTest, FirstHeartbeatComesInTheLastActivationSecondThenOneEachTick)
 {
     const std::vector<ArrivedDatagram> tags = tagsOnceThereAre(12);
     ASSERT_GE(tags.size(), 12u);
@@ -118,12 +123,26 @@ TEST_F(MasterProgramTest, FirstHeartbeatComesInTheLastActivationSecondThenOneEve
     // enters Run: nothing went out earlier, and it did not wait for Run.
     EXPECT_TRUE(first.front().snapshot.starts_with(" Inactive ,           , Count:   1,"))
         << "the master's log when the first tag came: \"" << first.front().snapshot << "\"";
-    const milliseconds median = MedianGap(first);
-    EXPECT_GE(median, milliseconds(400));
-    EXPECT_LE(median, milliseconds(600));
-    const milliseconds span = Gap(first.front(), first.back());
-    EXPECT_GE(span, milliseconds(11 * 400));
-    EXPECT_LE(span, milliseconds(11 * 700));
+    EXPECT_LE(MedianGap(first), milliseconds(1000));
+
+    // Every tag is in once a marker sent after the master's end is: loopback keeps the order.
+    master->process().stop();
+    const UdpEndpoint marker;
+    ASSERT_TRUE(marker.sendTo("marker", "127.0.0.1", partner.port()));
+    ASSERT_TRUE(WaitUntil([&] { return partner.bytes().back() == "marker"; })) << describe();
+    const std::size_t sent = partner.datagrams().size() - 1;
+    // From the second of the first tag on, one line a second; the first tag came in its tick.
+    const std::vector<std::string> log = StatusLines(*master);
+    const auto start = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.starts_with(" Inactive ,           , Count:   1,");
+    });
+    const auto seconds =
+        static_cast<std::size_t>(std::count_if(start, log.end(), [](const std::string& line) {
+            return line.starts_with(" Inactive ") || line.starts_with(" Enter    , Run ") ||
+                   line.starts_with(" Run ");
+        }));
+    EXPECT_GE(sent, 2 * seconds - 1) << describe();
+    EXPECT_LE(sent, 2 * seconds) << describe();
 }
 
 TEST_F(MasterProgramTest, ResetSendsCancelAtOnceAndTheHeartbeatWaitsForTheActivationDelay)
@@ -149,7 +168,8 @@ TEST_F(MasterProgramTest, ResetSendsCancelAtOnceAndTheHeartbeatWaitsForTheActiva
     // Silence through the activation delay (3 s, from the reset) up to its last second: a
     // cancel held back for the next due tick would be followed by a heartbeat 500 ms later.
     EXPECT_GE(Gap(tags[cancel], tags[cancel + 1]), milliseconds(1200));
-    EXPECT_LE(Gap(tags[cancel], tags[cancel + 1]), milliseconds(4000));
+    EXPECT_TRUE(tags[cancel + 1].snapshot.starts_with(" Inactive ,           , Count:   1,"))
+        << "the master's log when the heartbeat came: \"" << tags[cancel + 1].snapshot << "\"";
     const std::vector<std::string> log = StatusLines(*master);
     EXPECT_EQ(CountStartingWith(log, " Reset    , Run       , Count:"), 1u) << describe();
     EXPECT_EQ(CountStartingWith(log, " Start    , Initialise, Count:   3,"), 2u) << describe();

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-
 #include <fstream>
 #include <sstream>
 
@@ -140,12 +138,11 @@ TEST_F(MasterTransportTest, DomainNameIsResolvedInTheBackground)
     state.settings.DName = DNameDomain;
     state.settings.IPAdd = "localhost";
 
-    // The send before the answer fails at once instead of waiting for the resolver, and the
-    // pending first heartbeat stays for the next send.
-    QElapsedTimer clock;
-    clock.start();
+    // The send before the answer fails instead of waiting for the resolver (the answer comes
+    // through the event loop, which has not run), and the pending first heartbeat stays for
+    // the next send.
     sender.SendTag();
-    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(lookups.empty());
     EXPECT_EQ(state.NextTag, "<LXA000>");
 
     ASSERT_TRUE(WaitUntil([&] { return !lookups.empty(); }));
