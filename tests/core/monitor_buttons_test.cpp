@@ -260,7 +260,12 @@ TEST_F(MonitorButtonsTest, AnOpenScreenPausesTheCountUntilItsTimeoutClosesIt)
 TEST_F(MonitorButtonsTest, TheConfigureButtonOpensItsScreen)
 {
     h.start();
-    h.machine.onConfigure();  // no screen yet: nothing happens
+    // Without a screen to open the click changes nothing: no entry, no box, the count goes on.
+    const std::vector<std::string> logged = h.log.calls;
+    h.machine.onConfigure();
+    EXPECT_EQ(h.log.calls, logged);
+    EXPECT_TRUE(h.prompter.boxes.empty());
+    EXPECT_TRUE(h.timer.running);
     int opened = 0;
     h.machine.setConfigScreen([&] { ++opened; });
     h.machine.onConfigure();

@@ -74,10 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BuildTagTest, BuildsTheTagsAMasterSends)
 {
-    EXPECT_EQ(BuildTag("A0"), TagFirstHeartbeat);
-    EXPECT_EQ(BuildTag("A1"), TagHeartbeat);
-    EXPECT_EQ(BuildTag("C0"), TagCancel);
-    EXPECT_EQ(BuildTag("T0"), TagTest);
+    EXPECT_EQ(BuildTag("A0"), "<LXA000>");
+    EXPECT_EQ(BuildTag("A1"), "<LXA100>");
+    EXPECT_EQ(BuildTag("C0"), "<LXC000>");
+    EXPECT_EQ(BuildTag("T0"), "<LXT000>");
 }
 
 TEST(BuildTagTest, WritesPayloadLengthAsTwoDigits)

@@ -21,6 +21,28 @@ QColor rgb(int red, int green, int blue)
     return QColor(red, green, blue);
 }
 
+// A desktop palette unlike any default, in particular with a button face unlike the window's
+// background (offscreen they are the same), so that a system colour taken from the wrong role
+// shows. The application's palette is put back when the test ends.
+class DistinctPalette {
+public:
+    DistinctPalette() : m_saved(QApplication::palette())
+    {
+        QPalette palette = m_saved;
+        palette.setColor(QPalette::Button, rgb(10, 20, 30));
+        palette.setColor(QPalette::ButtonText, rgb(200, 100, 50));
+        palette.setColor(QPalette::Window, rgb(1, 2, 3));
+        palette.setColor(QPalette::WindowText, rgb(4, 5, 6));
+        QApplication::setPalette(palette);
+    }
+    ~DistinctPalette() { QApplication::setPalette(m_saved); }
+    DistinctPalette(const DistinctPalette&) = delete;
+    DistinctPalette& operator=(const DistinctPalette&) = delete;
+
+private:
+    QPalette m_saved;
+};
+
 class LullexMainTest : public testing::Test {
 protected:
     void SetUp() override
@@ -66,6 +88,7 @@ protected:
         return false;
     }
 
+    DistinctPalette palette;
     LullexMain window;
 };
 
@@ -170,8 +193,7 @@ TEST_F(LullexMainTest, TextColoursAreTheExactScreenColours)
         {Label::Counter, "Counter", Colour::White, rgb(255, 255, 255)},
         {Label::Title, "Title", Colour::Orange, rgb(255, 128, 0)},
         {Label::CPULoad, "CPULoad", Colour::White, rgb(255, 255, 255)},
-        {Label::Title, "Title", Colour::ButtonText,
-         QApplication::palette().color(QPalette::ButtonText)},
+        {Label::Title, "Title", Colour::ButtonText, rgb(200, 100, 50)},
     };
     for (const TextColourCase& row : cases) {
         window.setLabelTextColour(row.id, row.colour);
@@ -208,8 +230,7 @@ TEST_F(LullexMainTest, RestBackgroundIsTheDesktopButtonFace)
 {
     window.setLabelBackground(Label::Counter, Colour::Orange);
     window.setLabelBackground(Label::Counter, Colour::ButtonFace);
-    EXPECT_EQ(paintedAt(label("Counter"), QPoint(1, 1)).rgb(),
-              QApplication::palette().color(QPalette::Button).rgb());
+    EXPECT_EQ(paintedAt(label("Counter"), QPoint(1, 1)).rgb(), rgb(10, 20, 30).rgb());
 }
 
 TEST_F(LullexMainTest, BoldWidensTheTextAndPlainRestoresItInArial)
