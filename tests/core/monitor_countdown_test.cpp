@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace lullex::test {
 namespace {
 
@@ -29,142 +31,170 @@ std::vector<LogEntry> RestartEntries(const char* name)
 
 const int SecondsToTheEnd = 4 + 5 + 3;
 
-TEST(MonitorCountdownTest, PowerActionsThatEndTheProgram)
+struct ActionCase {
+    int16_t shutType;
+    const char* name;
+    std::vector<std::string> calls;  // of the power routines
+};
+
+void PrintTo(const ActionCase& c, std::ostream* out)
 {
-    struct EndCase {
-        int16_t shutType;
-        const char* name;
-        std::vector<std::string> calls;
-    };
-    const EndCase cases[] = {
-        {1, "Power Off", {"ShutdownSystem(12)"}},
-        {2, "Reboot", {"ShutdownSystem(6)"}},
-        {3, "Shutdown", {"ShutdownSystem(5)"}},
-        {4, "Monitor", {}},
-    };
-    for (const EndCase& c : cases) {
-        MonitorHarness h;
-        StartWith(h, c.shutType);
-        EXPECT_EQ(h.ticksUntilEnd(100), ExitNormal) << c.name;
-        EXPECT_EQ(h.ticks, 2 * SecondsToTheEnd) << c.name;
-        EXPECT_EQ(h.power.calls, c.calls) << c.name;
-        EXPECT_EQ(LastEntries(h, 2),
-                  (std::vector<LogEntry>{{"Start", c.name, false, 3}, {"Close", c.name, false, 3}}))
-            << c.name;
-        EXPECT_TRUE(h.prompter.boxes.empty()) << c.name;
-    }
+    *out << c.name;
 }
 
-TEST(MonitorCountdownTest, SuspendResetsMonitoringFirstAndGoesOn)
+class MonitorCountdownAction : public testing::TestWithParam<ActionCase> {
+protected:
+    MonitorHarness h;
+};
+
+using PowerActionEndTest = MonitorCountdownAction;
+
+TEST_P(PowerActionEndTest, TheActionEndsTheProgram)
 {
-    struct SuspendCase {
-        int16_t shutType;
-        const char* name;
-        const char* call;
+    StartWith(h, GetParam().shutType);
+    EXPECT_EQ(h.ticksUntilEnd(100), ExitNormal);
+    EXPECT_EQ(h.ticks, 2 * SecondsToTheEnd);
+    EXPECT_EQ(h.power.calls, GetParam().calls);
+    EXPECT_EQ(LastEntries(h, 2), (std::vector<LogEntry>{{"Start", GetParam().name, false, 3},
+                                                        {"Close", GetParam().name, false, 3}}));
+    EXPECT_TRUE(h.prompter.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, PowerActionEndTest,
+                         testing::Values(ActionCase{1, "Power Off", {"ShutdownSystem(12)"}},
+                                         ActionCase{2, "Reboot", {"ShutdownSystem(6)"}},
+                                         ActionCase{3, "Shutdown", {"ShutdownSystem(5)"}},
+                                         ActionCase{4, "Monitor", {}}));
+
+using SuspendTest = MonitorCountdownAction;
+
+TEST_P(SuspendTest, ResetsMonitoringFirstAndGoesOn)
+{
+    const char* const name = GetParam().name;
+    StartWith(h, GetParam().shutType);
+    RunState stateAtCall = RunState::Countdown;
+    h.power.onCall = [&] { stateAtCall = h.state.State; };
+    h.seconds(SecondsToTheEnd);
+
+    EXPECT_EQ(h.power.calls, GetParam().calls);
+    EXPECT_EQ(stateAtCall, RunState::Initialise);
+    std::vector<LogEntry> expected = {{"Start", name, false, 3}, {"Start", "Initialise", false, 4}};
+    for (const LogEntry& entry : RestartEntries(name))
+        expected.push_back(entry);
+    EXPECT_EQ(LastEntries(h, 5), expected);
+    EXPECT_EQ(h.state.Count, 5);
+    EXPECT_TRUE(h.timer.running);
+    EXPECT_EQ(h.view.buttons[Button::Reset].caption, "Reset");
+    EXPECT_EQ(h.view.enabledButtons(), std::vector<bool>(5, true));
+    EXPECT_EQ(h.view.labels[Label::Counter].background, Colour::ButtonFace);
+    EXPECT_EQ(h.counter(), "Program Activation In 4s");
+
+    // The first second after waking takes no sample and writes nothing.
+    const std::size_t entries = h.log.entries.size();
+    const int reads = h.probe.reads;
+    h.seconds(1);
+    EXPECT_EQ(h.counter(), "Program Activation In 4s");
+    EXPECT_EQ(h.log.entries.size(), entries);
+    EXPECT_EQ(h.probe.reads, reads);
+    h.seconds(1);
+    EXPECT_EQ(h.counter(), "Program Activation In 3s");
+    EXPECT_EQ(h.log.entries.back(), (LogEntry{"Inactive", "", false, 3}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, SuspendTest,
+                         testing::Values(ActionCase{5, "Hibernate", {"HibernateSystem"}},
+                                         ActionCase{6, "Standby", {"StandbySystem"}}));
+
+struct AnnouncedCase {
+    int16_t shutType;
+    std::string name;
+    const char* firstCaption;
+    bool endsTheProgram;
+};
+
+void PrintTo(const AnnouncedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class TestModeTest : public testing::TestWithParam<AnnouncedCase> {
+protected:
+    MonitorHarness h;
+};
+
+TEST_P(TestModeTest, AnnouncesTheActionInstead)
+{
+    const AnnouncedCase& c = GetParam();
+    StartWith(h, c.shutType, "-InhibitShutdown");
+    // Six idle seconds, then a countdown of six.
+    h.seconds(4 + 6);
+    EXPECT_EQ(h.state.State, RunState::Countdown);
+    EXPECT_EQ(h.counter(), c.firstCaption);
+
+    const std::optional<int> exitCode = h.ticksUntilEnd(2 * 6);
+    EXPECT_TRUE(h.power.calls.empty());
+    const MessageBox announcement{
+        "Lullex Simulate " + c.name, BoxIcon::None, BoxButtons::Ok, {"Test Real " + c.name}};
+    EXPECT_EQ(h.prompter.boxes, std::vector<MessageBox>{announcement});
+    EXPECT_EQ(h.state.settings.CPUDelay, 5);
+    EXPECT_EQ(h.state.settings.ShutTime, 3);
+    if (c.endsTheProgram) {
+        EXPECT_EQ(exitCode, ExitNormal);
+        EXPECT_EQ(LastEntries(h, 2), (std::vector<LogEntry>{{c.name, "Simulate", false, 6},
+                                                            {"Close", c.name, false, 6}}));
+        return;
+    }
+    EXPECT_EQ(exitCode, std::nullopt);
+    EXPECT_EQ(LastEntries(h, 3), RestartEntries(c.name.c_str()));
+    EXPECT_EQ(h.counter(), "Program Activation In 4s");
+    h.seconds(1);
+    EXPECT_EQ(h.counter(), "Program Activation In 4s");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, TestModeTest,
+    testing::Values(AnnouncedCase{1, "Power Off", "The Computer Will Power Off In 6s", true},
+                    AnnouncedCase{2, "Reboot", "The Computer Will Reboot In 6s", true},
+                    AnnouncedCase{3, "Shutdown", "The Computer Will Shutdown In 6s", true},
+                    AnnouncedCase{4, "Monitor", "Lullex Will Close In 6s", true},
+                    AnnouncedCase{5, "Hibernate", "The Computer Will Hibernate In 6s", false},
+                    AnnouncedCase{6, "Standby", "The Computer Will Standby In 6s", false}));
+
+// The toolkit's timer keeps firing while the modal box runs its own loop.
+void TickWhileTheBoxIsOpen(MonitorHarness& h)
+{
+    h.prompter.whileOpen = [&](const MessageBox&) {
+        for (int i = 0; i < 10; ++i)
+            h.machine.onTick();
     };
-    const SuspendCase cases[] = {{5, "Hibernate", "HibernateSystem"},
-                                 {6, "Standby", "StandbySystem"}};
-    for (const SuspendCase& c : cases) {
-        MonitorHarness h;
-        StartWith(h, c.shutType);
-        RunState stateAtCall = RunState::Countdown;
-        h.power.onCall = [&] { stateAtCall = h.state.State; };
-        h.seconds(SecondsToTheEnd);
-
-        EXPECT_EQ(h.power.calls, std::vector<std::string>{c.call}) << c.name;
-        EXPECT_EQ(stateAtCall, RunState::Initialise) << c.name;
-        std::vector<LogEntry> expected = {{"Start", c.name, false, 3},
-                                          {"Start", "Initialise", false, 4}};
-        for (const LogEntry& entry : RestartEntries(c.name))
-            expected.push_back(entry);
-        EXPECT_EQ(LastEntries(h, 5), expected) << c.name;
-        EXPECT_EQ(h.state.Count, 5) << c.name;
-        EXPECT_TRUE(h.timer.running) << c.name;
-        EXPECT_EQ(h.view.buttons[Button::Reset].caption, "Reset") << c.name;
-        EXPECT_EQ(h.view.enabledButtons(), std::vector<bool>(5, true)) << c.name;
-        EXPECT_EQ(h.view.labels[Label::Counter].background, Colour::ButtonFace) << c.name;
-        EXPECT_EQ(h.counter(), "Program Activation In 4s") << c.name;
-
-        // The first second after waking takes no sample and writes nothing.
-        const std::size_t entries = h.log.entries.size();
-        const int reads = h.probe.reads;
-        h.seconds(1);
-        EXPECT_EQ(h.counter(), "Program Activation In 4s") << c.name;
-        EXPECT_EQ(h.log.entries.size(), entries) << c.name;
-        EXPECT_EQ(h.probe.reads, reads) << c.name;
-        h.seconds(1);
-        EXPECT_EQ(h.counter(), "Program Activation In 3s") << c.name;
-        EXPECT_EQ(h.log.entries.back(), (LogEntry{"Inactive", "", false, 3})) << c.name;
-    }
 }
 
-TEST(MonitorCountdownTest, TheTestModeAnnouncesTheActionInstead)
+TEST(MonitorCountdownTest, OneCountdownBoxAtATimeBeforeTheEnd)
 {
-    const char* const names[] = {"Power Off", "Reboot",    "Shutdown",
-                                 "Monitor",   "Hibernate", "Standby"};
-    const char* const firstCaptions[] = {
-        "The Computer Will Power Off In 6s", "The Computer Will Reboot In 6s",
-        "The Computer Will Shutdown In 6s",  "Lullex Will Close In 6s",
-        "The Computer Will Hibernate In 6s", "The Computer Will Standby In 6s"};
-    for (int16_t shutType = 1; shutType <= 6; ++shutType) {
-        const std::string name = names[shutType - 1];
-        MonitorHarness h;
-        StartWith(h, shutType, "-InhibitShutdown");
-        // Six idle seconds, then a countdown of six.
-        h.seconds(4 + 6);
-        EXPECT_EQ(h.state.State, RunState::Countdown) << name;
-        EXPECT_EQ(h.counter(), firstCaptions[shutType - 1]) << name;
-
-        const std::optional<int> exitCode = h.ticksUntilEnd(2 * 6);
-        EXPECT_TRUE(h.power.calls.empty()) << name;
-        const MessageBox announcement{
-            "Lullex Simulate " + name, BoxIcon::None, BoxButtons::Ok, {"Test Real " + name}};
-        EXPECT_EQ(h.prompter.boxes, std::vector<MessageBox>{announcement}) << name;
-        EXPECT_EQ(h.state.settings.CPUDelay, 5) << name;
-        EXPECT_EQ(h.state.settings.ShutTime, 3) << name;
-        if (shutType <= 4) {
-            EXPECT_EQ(exitCode, ExitNormal) << name;
-            EXPECT_EQ(LastEntries(h, 2), (std::vector<LogEntry>{{name, "Simulate", false, 6},
-                                                                {"Close", name, false, 6}}))
-                << name;
-        } else {
-            EXPECT_EQ(exitCode, std::nullopt) << name;
-            EXPECT_EQ(LastEntries(h, 3), RestartEntries(name.c_str())) << name;
-            EXPECT_EQ(h.counter(), "Program Activation In 4s") << name;
-            h.seconds(1);
-            EXPECT_EQ(h.counter(), "Program Activation In 4s") << name;
-        }
-    }
+    MonitorHarness h;
+    StartWith(h, 1, "-InhibitShutdown");
+    TickWhileTheBoxIsOpen(h);
+    EXPECT_EQ(h.ticksUntilEnd(2 * (4 + 6 + 6)), ExitNormal);
+    EXPECT_EQ(h.prompter.boxes.size(), 1u);
 }
 
-TEST(MonitorCountdownTest, OneCountdownBoxAtATime)
+TEST(MonitorCountdownTest, OneCountdownBoxAtATimeBeforeTheRestart)
 {
-    for (int16_t shutType : {int16_t{1}, int16_t{5}}) {
-        MonitorHarness h;
-        StartWith(h, shutType, "-InhibitShutdown");
-        // The toolkit's timer keeps firing while the modal box runs its own loop.
-        h.prompter.whileOpen = [&](const MessageBox&) {
-            for (int i = 0; i < 10; ++i)
-                h.machine.onTick();
-        };
-        const std::optional<int> exitCode = h.ticksUntilEnd(2 * (4 + 6 + 6));
-        EXPECT_EQ(h.prompter.boxes.size(), 1u) << shutType;
-        if (shutType == 1) {
-            EXPECT_EQ(exitCode, ExitNormal);
-            continue;
-        }
-        EXPECT_EQ(exitCode, std::nullopt);
-        EXPECT_EQ(h.state.State, RunState::Initialise);
-        // Only the outer step moved the machine, and the phase of the main work is kept.
-        EXPECT_EQ(h.counter(), "Program Activation In 4s");
-        std::vector<int16_t> counts;
-        for (int i = 0; i < 4; ++i) {
-            h.tick();
-            counts.push_back(h.state.Count);
-        }
-        EXPECT_EQ(counts, (std::vector<int16_t>{5, 4, 4, 3}));
-        EXPECT_EQ(h.counter(), "Program Activation In 3s");
+    MonitorHarness h;
+    StartWith(h, 5, "-InhibitShutdown");
+    TickWhileTheBoxIsOpen(h);
+    EXPECT_EQ(h.ticksUntilEnd(2 * (4 + 6 + 6)), std::nullopt);
+    EXPECT_EQ(h.prompter.boxes.size(), 1u);
+    EXPECT_EQ(h.state.State, RunState::Initialise);
+    // Only the outer step moved the machine, and the phase of the main work is kept.
+    EXPECT_EQ(h.counter(), "Program Activation In 4s");
+    std::vector<int16_t> counts;
+    for (int i = 0; i < 4; ++i) {
+        h.tick();
+        counts.push_back(h.state.Count);
     }
+    EXPECT_EQ(counts, (std::vector<int16_t>{5, 4, 4, 3}));
+    EXPECT_EQ(h.counter(), "Program Activation In 3s");
 }
 
 const PowerError Refused{static_cast<int32_t>(0x8004062E), "lullex.mShutDown",

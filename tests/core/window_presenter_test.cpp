@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace lullex::test {
 namespace {
 
@@ -26,6 +29,24 @@ protected:
     WindowPresenter presenter{state, view};
 };
 
+// A table's rows, each on a presenter and a view of its own.
+template <typename Case>
+class WindowPresenterTable : public WindowPresenterTest, public testing::WithParamInterface<Case> {
+};
+
+std::string StateName(RunState state)
+{
+    switch (state) {
+    case RunState::Initialise:
+        return "Initialise";
+    case RunState::Run:
+        return "Run";
+    case RunState::Countdown:
+        return "Countdown";
+    }
+    return "State" + std::to_string(static_cast<int>(state));
+}
+
 struct ResizeCase {
     bool minimised;
     int16_t startMin;
@@ -34,31 +55,36 @@ struct ResizeCase {
     bool overrideAfter;
 };
 
-TEST_F(WindowPresenterTest, ResizeRecordsTheUsersChoiceOutsideTheCountdown)
+void PrintTo(const ResizeCase& c, std::ostream* out)
 {
-    const ResizeCase cases[] = {
-        {false, 2, RunState::Run, false, true},
-        {false, 2, RunState::Initialise, false, true},
-        {false, 2, RunState::Countdown, false, false},
-        {false, 2, RunState::Countdown, true, true},
-        {true, 1, RunState::Run, false, true},
-        {true, 1, RunState::Countdown, false, true},
-        {true, 2, RunState::Run, true, false},
-        {true, 2, RunState::Countdown, true, true},
-        {false, 1, RunState::Run, true, false},
-        {false, 1, RunState::Countdown, true, true},
-    };
-    for (const ResizeCase& c : cases) {
-        state.settings.StartMin = c.startMin;
-        state.State = c.runState;
-        view.minimised = c.minimised;
-        presenter.setMinOverride(c.overrideBefore);
-        presenter.onWindowStateChanged();
-        EXPECT_EQ(presenter.MinOverride(), c.overrideAfter)
-            << "minimised " << c.minimised << ", StartMin " << c.startMin << ", state "
-            << static_cast<int>(c.runState) << ", before " << c.overrideBefore;
-    }
+    *out << (c.minimised ? "minimised" : "normal") << ", StartMin " << c.startMin << ", "
+         << StateName(c.runState) << ", override before " << c.overrideBefore;
 }
+
+using ResizeTest = WindowPresenterTable<ResizeCase>;
+
+TEST_P(ResizeTest, RecordsTheUsersChoiceOutsideTheCountdown)
+{
+    const ResizeCase& c = GetParam();
+    state.settings.StartMin = c.startMin;
+    state.State = c.runState;
+    view.minimised = c.minimised;
+    presenter.setMinOverride(c.overrideBefore);
+    presenter.onWindowStateChanged();
+    EXPECT_EQ(presenter.MinOverride(), c.overrideAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ResizeTest,
+                         testing::Values(ResizeCase{false, 2, RunState::Run, false, true},
+                                         ResizeCase{false, 2, RunState::Initialise, false, true},
+                                         ResizeCase{false, 2, RunState::Countdown, false, false},
+                                         ResizeCase{false, 2, RunState::Countdown, true, true},
+                                         ResizeCase{true, 1, RunState::Run, false, true},
+                                         ResizeCase{true, 1, RunState::Countdown, false, true},
+                                         ResizeCase{true, 2, RunState::Run, true, false},
+                                         ResizeCase{true, 2, RunState::Countdown, true, true},
+                                         ResizeCase{false, 1, RunState::Run, true, false},
+                                         ResizeCase{false, 1, RunState::Countdown, true, true}));
 
 TEST_F(WindowPresenterTest, MinimisingPutsTheWindowInTheTray)
 {
@@ -98,53 +124,56 @@ TEST_F(WindowPresenterTest, RestoreOfAShownWindowOnlyAppliesTheStack)
     EXPECT_EQ(view.windowCalls, (std::vector<std::string>{"show", "not topmost"}));
 }
 
-TEST_F(WindowPresenterTest, TheCountdownAlwaysStandsOnTop)
+struct StackCase {
+    int16_t runOnTop;
+    RunState runState;
+    bool topmost;
+};
+
+void PrintTo(const StackCase& c, std::ostream* out)
 {
-    struct StackCase {
-        int16_t runOnTop;
-        RunState runState;
-        bool topmost;
-    };
-    const StackCase cases[] = {
-        {1, RunState::Initialise, false}, {1, RunState::Run, false}, {1, RunState::Countdown, true},
-        {2, RunState::Initialise, true},  {2, RunState::Run, true},  {2, RunState::Countdown, true},
-    };
-    for (const StackCase& c : cases) {
-        state.settings.RunOnTop = c.runOnTop;
-        state.State = c.runState;
-        view.topmost = !c.topmost;
-        presenter.RestoreWindow();
-        EXPECT_EQ(view.topmost, c.topmost)
-            << "RunOnTop " << c.runOnTop << ", state " << static_cast<int>(c.runState);
-    }
+    *out << "RunOnTop " << c.runOnTop << ", " << StateName(c.runState);
 }
 
-TEST_F(WindowPresenterTest, ActivationKeepsTheWindowOnTopByRunOnTopOrTheCountdown)
+using RestoreStackTest = WindowPresenterTable<StackCase>;
+
+TEST_P(RestoreStackTest, TheCountdownAlwaysStandsOnTop)
 {
-    struct ActivationCase {
-        int16_t runOnTop;
-        RunState runState;
-        bool topmost;
-    };
-    const ActivationCase cases[] = {
-        {2, RunState::Run, true},
-        {1, RunState::Run, false},
-        {1, RunState::Initialise, false},
-        // The window manager activates the window the countdown restored after the countdown
-        // put it on top; activation must not take that back.
-        {1, RunState::Countdown, true},
-        {2, RunState::Countdown, true},
-    };
-    for (const ActivationCase& c : cases) {
-        state.settings.RunOnTop = c.runOnTop;
-        state.State = c.runState;
-        view.topmost = !c.topmost;
-        presenter.onActivated();
-        EXPECT_EQ(view.topmost, c.topmost)
-            << "RunOnTop " << c.runOnTop << ", state " << static_cast<int>(c.runState);
-        EXPECT_TRUE(view.visible);
-    }
+    state.settings.RunOnTop = GetParam().runOnTop;
+    state.State = GetParam().runState;
+    view.topmost = !GetParam().topmost;
+    presenter.RestoreWindow();
+    EXPECT_EQ(view.topmost, GetParam().topmost);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, RestoreStackTest,
+                         testing::Values(StackCase{1, RunState::Initialise, false},
+                                         StackCase{1, RunState::Run, false},
+                                         StackCase{1, RunState::Countdown, true},
+                                         StackCase{2, RunState::Initialise, true},
+                                         StackCase{2, RunState::Run, true},
+                                         StackCase{2, RunState::Countdown, true}));
+
+using ActivationStackTest = WindowPresenterTable<StackCase>;
+
+TEST_P(ActivationStackTest, ActivationKeepsTheWindowOnTopByRunOnTopOrTheCountdown)
+{
+    state.settings.RunOnTop = GetParam().runOnTop;
+    state.State = GetParam().runState;
+    view.topmost = !GetParam().topmost;
+    presenter.onActivated();
+    EXPECT_EQ(view.topmost, GetParam().topmost);
+    EXPECT_TRUE(view.visible);
+}
+
+// The window manager activates the window the countdown restored after the countdown put it
+// on top; activation must not take that back.
+INSTANTIATE_TEST_SUITE_P(Rows, ActivationStackTest,
+                         testing::Values(StackCase{2, RunState::Run, true},
+                                         StackCase{1, RunState::Run, false},
+                                         StackCase{1, RunState::Initialise, false},
+                                         StackCase{1, RunState::Countdown, true},
+                                         StackCase{2, RunState::Countdown, true}));
 
 TEST_F(WindowPresenterTest, ActivationOfAMinimisedWindowHidesIt)
 {
@@ -154,52 +183,66 @@ TEST_F(WindowPresenterTest, ActivationOfAMinimisedWindowHidesIt)
     EXPECT_TRUE(view.trayIcon);
 }
 
-TEST_F(WindowPresenterTest, TrayDoubleClickRecordsAnOverrideOnlyAgainstTheTraySetting)
+struct ClickCase {
+    int16_t startMin;
+    RunState runState;
+    bool overrideAfter;
+};
+
+void PrintTo(const ClickCase& c, std::ostream* out)
 {
-    struct ClickCase {
-        int16_t startMin;
-        RunState runState;
-        bool overrideAfter;
-    };
-    const ClickCase cases[] = {
-        {2, RunState::Run, true},  {2, RunState::Initialise, true}, {2, RunState::Countdown, false},
-        {1, RunState::Run, false}, {1, RunState::Countdown, false},
-    };
-    for (const ClickCase& c : cases) {
-        minimisedInTray();
-        state.settings.StartMin = c.startMin;
-        state.State = c.runState;
-        presenter.setMinOverride(!c.overrideAfter);
-        presenter.TrayDoubleClicked();
-        EXPECT_FALSE(view.minimised);
-        EXPECT_TRUE(view.visible);
-        EXPECT_EQ(presenter.MinOverride(), c.overrideAfter)
-            << "StartMin " << c.startMin << ", state " << static_cast<int>(c.runState);
-    }
+    *out << "StartMin " << c.startMin << ", " << StateName(c.runState);
 }
 
-TEST_F(WindowPresenterTest, StartMinAndTheOverrideDecideTheTray)
+using TrayDoubleClickTest = WindowPresenterTable<ClickCase>;
+
+TEST_P(TrayDoubleClickTest, RecordsAnOverrideOnlyAgainstTheTraySetting)
 {
-    struct MinimiseCase {
-        int16_t startMin;
-        bool minOverride;
-        bool minimised;
-    };
-    const MinimiseCase cases[] = {
-        {2, false, true}, {2, true, false}, {1, false, false}, {1, true, true}};
-    for (const MinimiseCase& c : cases) {
-        view.minimised = false;
-        view.visible = true;
-        view.trayIcon = false;
-        state.settings.StartMin = c.startMin;
-        presenter.setMinOverride(c.minOverride);
-        presenter.minimiseIfStartMinAsks();
-        EXPECT_EQ(view.minimised, c.minimised)
-            << "StartMin " << c.startMin << ", override " << c.minOverride;
-        EXPECT_EQ(view.visible, !c.minimised);
-        EXPECT_EQ(view.trayIcon, c.minimised);
-    }
+    minimisedInTray();
+    state.settings.StartMin = GetParam().startMin;
+    state.State = GetParam().runState;
+    presenter.setMinOverride(!GetParam().overrideAfter);
+    presenter.TrayDoubleClicked();
+    EXPECT_FALSE(view.minimised);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(presenter.MinOverride(), GetParam().overrideAfter);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, TrayDoubleClickTest,
+                         testing::Values(ClickCase{2, RunState::Run, true},
+                                         ClickCase{2, RunState::Initialise, true},
+                                         ClickCase{2, RunState::Countdown, false},
+                                         ClickCase{1, RunState::Run, false},
+                                         ClickCase{1, RunState::Countdown, false}));
+
+struct MinimiseCase {
+    int16_t startMin;
+    bool minOverride;
+    bool minimised;
+};
+
+void PrintTo(const MinimiseCase& c, std::ostream* out)
+{
+    *out << "StartMin " << c.startMin << ", override " << c.minOverride;
+}
+
+using StartMinTest = WindowPresenterTable<MinimiseCase>;
+
+TEST_P(StartMinTest, StartMinAndTheOverrideDecideTheTray)
+{
+    view.trayIcon = false;
+    state.settings.StartMin = GetParam().startMin;
+    presenter.setMinOverride(GetParam().minOverride);
+    presenter.minimiseIfStartMinAsks();
+    EXPECT_EQ(view.minimised, GetParam().minimised);
+    EXPECT_EQ(view.visible, !GetParam().minimised);
+    EXPECT_EQ(view.trayIcon, GetParam().minimised);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StartMinTest,
+                         testing::Values(MinimiseCase{2, false, true}, MinimiseCase{2, true, false},
+                                         MinimiseCase{1, false, false},
+                                         MinimiseCase{1, true, true}));
 
 TEST_F(WindowPresenterTest, TheLoadEndsWithTheWindowShownOrInTheTray)
 {

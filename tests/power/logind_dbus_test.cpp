@@ -93,45 +93,106 @@ INSTANTIATE_TEST_SUITE_P(
                     ActionCase{"Standby", {"standby"}, {"CanSuspend", "Suspend False"}}),
     [](const testing::TestParamInfo<ActionCase>& info) { return std::string(info.param.name); });
 
-TEST_F(LogindDBusTest, PowerOffNotAllowedIsNoPrivilege)
+// A manager method that fails with a D-Bus error.
+struct Refusal {
+    std::string method;
+    std::string signature;
+    std::string error;
+    std::string message;
+};
+
+struct OutcomeCase {
+    const char* name;
+    std::optional<std::string> logindParameters;  // nothing: a bus without logind
+    std::optional<Refusal> refusal;
+    std::vector<std::string> arguments;
+    std::string out;
+    int exitCode;
+    std::optional<Calls> calls;  // nothing: not the point of the row
+};
+
+void PrintTo(const OutcomeCase& row, std::ostream* out)
 {
-    startLogind(R"({"CanPowerOff": "no"})");
-    const ProbeOutcome outcome = probe({"shutdown", "12"});
-    EXPECT_EQ(outcome.out, powerErrorLines(-2147219922, "Can't enable shutdown: You do not have "
-                                                        "the privileges to shutdown this system. "
-                                                        "[CanPowerOff: no]"));
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_EQ(calls(), Calls{"CanPowerOff"});
+    *out << row.name;
 }
 
-TEST_F(LogindDBusTest, PowerOffRefusedByLogindIsShutdownFailed)
+class LogindOutcomeTest : public LogindDBusTest, public testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(LogindOutcomeTest, PrintsTheOutcome)
 {
-    startLogind(R"({"CanPowerOff": "challenge"})");
-    logind->refuse("PowerOff", "b", "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
-                   "Interactive authentication required.");
-    const ProbeOutcome outcome = probe({"shutdown", "12"});
-    EXPECT_EQ(outcome.out,
-              powerErrorLines(-2147219925,
-                              "ShutdownSystem failed: Interactive authentication required."));
-    EXPECT_EQ(outcome.exitCode, 2);
+    const OutcomeCase& row = GetParam();
+    if (row.logindParameters)
+        startLogind(*row.logindParameters);
+    if (row.refusal)
+        logind->refuse(row.refusal->method, row.refusal->signature, row.refusal->error,
+                       row.refusal->message);
+    const ProbeOutcome outcome = probe(row.arguments);
+    EXPECT_EQ(outcome.out, row.out);
+    EXPECT_EQ(outcome.exitCode, row.exitCode);
+    if (row.calls) {
+        EXPECT_EQ(calls(), *row.calls);
+    }
 }
 
-TEST_F(LogindDBusTest, HibernateNotAvailableIsNotReported)
-{
-    startLogind(R"({"CanHibernate": "na"})");
-    const ProbeOutcome outcome = probe({"hibernate"});
-    EXPECT_EQ(outcome.out, "done\n");
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(calls(), Calls{"CanHibernate"});
-}
+const std::string NoPrivilege =
+    "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege value. ";
 
-TEST_F(LogindDBusTest, InvalidFlagsMakeNoBusCall)
-{
-    startLogind();
-    const ProbeOutcome outcome = probe({"shutdown", "32"});
-    EXPECT_EQ(outcome.out, powerErrorLines(-2147219921, "Invalid parameter to ShutdownSystem: 32"));
-    EXPECT_EQ(calls(), Calls{});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, LogindOutcomeTest,
+    testing::Values(
+        OutcomeCase{"PowerOffNotAllowedIsNoPrivilege",
+                    R"({"CanPowerOff": "no"})",
+                    std::nullopt,
+                    {"shutdown", "12"},
+                    powerErrorLines(-2147219922, "Can't enable shutdown: You do not have the "
+                                                 "privileges to shutdown this system. "
+                                                 "[CanPowerOff: no]"),
+                    2,
+                    Calls{"CanPowerOff"}},
+        OutcomeCase{"PowerOffRefusedByLogindIsShutdownFailed",
+                    R"({"CanPowerOff": "challenge"})",
+                    Refusal{"PowerOff", "b",
+                            "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
+                            "Interactive authentication required."},
+                    {"shutdown", "12"},
+                    powerErrorLines(-2147219925,
+                                    "ShutdownSystem failed: Interactive authentication required."),
+                    2,
+                    std::nullopt},
+        OutcomeCase{"HibernateNotAvailableIsNotReported",
+                    R"({"CanHibernate": "na"})",
+                    std::nullopt,
+                    {"hibernate"},
+                    "done\n",
+                    0,
+                    Calls{"CanHibernate"}},
+        OutcomeCase{"InvalidFlagsMakeNoBusCall",
+                    "{}",
+                    std::nullopt,
+                    {"shutdown", "32"},
+                    powerErrorLines(-2147219921, "Invalid parameter to ShutdownSystem: 32"),
+                    2,
+                    Calls{}},
+        OutcomeCase{"LogOffOutsideAnySessionCannotDetermineTheProcess",
+                    "{}",
+                    Refusal{"GetSessionByPID", "u", "org.freedesktop.login1.NoSessionForPID",
+                            "PID does not belong to any known session"},
+                    {"shutdown", "16"},
+                    powerErrorLines(-2147219923, "Can't enable shutdown: Can't determine the "
+                                                 "current process. [PID does not belong to any "
+                                                 "known session]"),
+                    2,
+                    std::nullopt},
+        OutcomeCase{"BusWithoutLogindCannotFindThePrivilege",
+                    std::nullopt,
+                    std::nullopt,
+                    {"shutdown", "12"},
+                    powerErrorLines(-2147219924, NoPrivilege +
+                                                     "[The name org.freedesktop.login1 was not "
+                                                     "provided by any .service files]"),
+                    2,
+                    std::nullopt}),
+    [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(LogindDBusTest, LogOffTerminatesOwnSession)
 {
@@ -143,39 +204,14 @@ TEST_F(LogindDBusTest, LogOffTerminatesOwnSession)
               (Calls{"GetSessionByPID " + std::to_string(outcome.pid), "TerminateSession \"c7\""}));
 }
 
-TEST_F(LogindDBusTest, LogOffOutsideAnySessionCannotDetermineTheProcess)
-{
-    startLogind();
-    logind->refuse("GetSessionByPID", "u", "org.freedesktop.login1.NoSessionForPID",
-                   "PID does not belong to any known session");
-    const ProbeOutcome outcome = probe({"shutdown", "16"});
-    EXPECT_EQ(outcome.out, powerErrorLines(-2147219923, "Can't enable shutdown: Can't determine "
-                                                        "the current process. [PID does not "
-                                                        "belong to any known session]"));
-    EXPECT_EQ(outcome.exitCode, 2);
-}
-
-TEST_F(LogindDBusTest, BusWithoutLogindCannotFindThePrivilege)
-{
-    const ProbeOutcome outcome = probe({"shutdown", "12"});
-    EXPECT_EQ(outcome.out,
-              powerErrorLines(-2147219924, "Can't enable shutdown: Can't find the "
-                                           "SE_SHUTDOWN_NAME privilege value. [The name "
-                                           "org.freedesktop.login1 was not provided by any "
-                                           ".service files]"));
-    EXPECT_EQ(outcome.exitCode, 2);
-}
-
 TEST_F(LogindDBusTest, NoBusAtAllCannotFindThePrivilege)
 {
     const std::string socket = dir.file("no-bus-here").string();
     const ProbeOutcome outcome =
         probe({"standby"}, {{"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + socket}});
     EXPECT_EQ(outcome.out,
-              powerErrorLines(-2147219924, "Can't enable shutdown: Can't find the "
-                                           "SE_SHUTDOWN_NAME privilege value. [Failed to connect "
-                                           "to socket " +
-                                               socket + ": No such file or directory]"));
+              powerErrorLines(-2147219924, NoPrivilege + "[Failed to connect to socket " + socket +
+                                               ": No such file or directory]"));
     EXPECT_EQ(outcome.exitCode, 2);
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lullex {
@@ -147,45 +148,84 @@ INSTANTIATE_TEST_SUITE_P(LogindAnswers, CanAnswerTest,
                          testing::Values(AnswerCase{"yes", true}, AnswerCase{"challenge", true},
                                          AnswerCase{"no", false}, AnswerCase{"na", false}));
 
-TEST_F(LogindPowerActionsTest, UnreachableLogindCannotFindThePrivilege)
+const BusReply NoBus = Unreachable("org.freedesktop.DBus.Error.FileNotFound", "No socket");
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::pair<std::string, BusReply>> replies;
+    std::function<void(PowerActions&)> routine;
+    int32_t number;
+    std::string description;
+    Calls calls;
+};
+
+void PrintTo(const FailureCase& row, std::ostream* out)
 {
-    bus.answer("CanReboot", Unreachable("org.freedesktop.DBus.Error.ServiceUnknown",
-                                        "The name org.freedesktop.login1 was not provided"));
-    const PowerError error = expectFailure([&] { actions.ShutdownSystem(6); });
-    EXPECT_EQ(error.number, -2147219924);
-    EXPECT_EQ(error.description, "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME "
-                                 "privilege value. [The name org.freedesktop.login1 was not "
-                                 "provided]");
-    EXPECT_EQ(bus.calls(), Calls{"CanReboot()"});
+    *out << row.name;
 }
 
-TEST_F(LogindPowerActionsTest, QuestionRefusedByTheBusCannotFindThePrivilege)
+class FailureTest : public LogindPowerActionsTest,
+                    public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailureTest, RaisesTheNumberAndTheReason)
 {
-    bus.answer("CanHalt", Refused("org.freedesktop.DBus.Error.AccessDenied", "Rejected send"));
-    const PowerError error = expectFailure([&] { actions.ShutdownSystem(5); });
-    EXPECT_EQ(error.number, -2147219924);
-    EXPECT_EQ(error.description, "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME "
-                                 "privilege value. [Rejected send]");
-    EXPECT_EQ(bus.calls(), Calls{"CanHalt()"});
+    for (const auto& [method, reply] : GetParam().replies)
+        bus.answer(method, reply);
+    const PowerError error = expectFailure([&] { GetParam().routine(actions); });
+    EXPECT_EQ(error.number, GetParam().number);
+    EXPECT_EQ(error.description, GetParam().description);
+    EXPECT_EQ(bus.calls(), GetParam().calls);
 }
 
-TEST_F(LogindPowerActionsTest, RefusedCallIsShutdownFailedWithItsMessage)
-{
-    bus.answer("CanPowerOff", Answered("challenge"));
-    bus.answer("PowerOff", Refused("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
-                                   "Interactive authentication required."));
-    const PowerError error = expectFailure([&] { actions.ShutdownSystem(12); });
-    EXPECT_EQ(error.number, -2147219925);
-    EXPECT_EQ(error.description, "ShutdownSystem failed: Interactive authentication required.");
-}
+const std::function<void(PowerActions&)> PowerOff = [](PowerActions& power) {
+    power.ShutdownSystem(12);
+};
+const std::function<void(PowerActions&)> Reboot = [](PowerActions& power) {
+    power.ShutdownSystem(6);
+};
+const std::string NoPrivilege =
+    "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege value. ";
 
-TEST_F(LogindPowerActionsTest, CallLostOnTheWayIsShutdownFailedToo)
-{
-    bus.answer("Reboot", Unreachable("org.freedesktop.DBus.Error.NoReply", ""));
-    const PowerError error = expectFailure([&] { actions.ShutdownSystem(6); });
-    EXPECT_EQ(error.number, -2147219925);
-    EXPECT_EQ(error.description, "ShutdownSystem failed: ");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Replies, FailureTest,
+    testing::Values(
+        FailureCase{
+            "UnreachableLogindCannotFindThePrivilege",
+            {{"CanReboot", Unreachable("org.freedesktop.DBus.Error.ServiceUnknown",
+                                       "The name org.freedesktop.login1 was not provided")}},
+            Reboot,
+            -2147219924,
+            NoPrivilege + "[The name org.freedesktop.login1 was not provided]",
+            {"CanReboot()"}},
+        FailureCase{
+            "QuestionRefusedByTheBusCannotFindThePrivilege",
+            {{"CanHalt", Refused("org.freedesktop.DBus.Error.AccessDenied", "Rejected send")}},
+            [](PowerActions& power) { power.ShutdownSystem(5); },
+            -2147219924,
+            NoPrivilege + "[Rejected send]",
+            {"CanHalt()"}},
+        FailureCase{
+            "RefusedCallIsShutdownFailedWithItsMessage",
+            {{"CanPowerOff", Answered("challenge")},
+             {"PowerOff", Refused("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
+                                  "Interactive authentication required.")}},
+            PowerOff,
+            -2147219925,
+            "ShutdownSystem failed: Interactive authentication required.",
+            {"CanPowerOff()", "PowerOff(false)"}},
+        FailureCase{"CallLostOnTheWayIsShutdownFailedToo",
+                    {{"Reboot", Unreachable("org.freedesktop.DBus.Error.NoReply", "")}},
+                    Reboot,
+                    -2147219925,
+                    "ShutdownSystem failed: ",
+                    {"CanReboot()", "Reboot(false)"}},
+        FailureCase{"SuspendRaisesOnlyWhenLogindIsUnreachable",
+                    {{"CanHibernate", NoBus}},
+                    [](PowerActions& power) { power.HibernateSystem(); },
+                    -2147219924,
+                    NoPrivilege + "[No socket]",
+                    {"CanHibernate()"}}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 struct LogOffCase {
     const char* name;
@@ -222,7 +262,6 @@ TEST_P(LogOffTest, FindsOwnSessionFirst)
 
 const BusReply NoSession = Refused("org.freedesktop.login1.NoSessionForPID",
                                    "PID 42 does not belong to any known session");
-const BusReply NoBus = Unreachable("org.freedesktop.DBus.Error.FileNotFound", "No socket");
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, LogOffTest,
@@ -255,17 +294,6 @@ INSTANTIATE_TEST_SUITE_P(
                    Refused("org.freedesktop.DBus.Error.AccessDenied", "Permission denied"),
                    -2147219925, "ShutdownSystem failed: Permission denied", 3}),
     [](const testing::TestParamInfo<LogOffCase>& info) { return std::string(info.param.name); });
-
-TEST_F(LogindPowerActionsTest, SuspendRaisesOnlyWhenLogindIsUnreachable)
-{
-    bus.answer("CanHibernate", NoBus);
-    const PowerError error = expectFailure([&] { actions.HibernateSystem(); });
-    EXPECT_EQ(error.number, -2147219924);
-    EXPECT_EQ(
-        error.description,
-        "Can't enable shutdown: Can't find the SE_SHUTDOWN_NAME privilege value. [No socket]");
-    EXPECT_EQ(bus.calls(), Calls{"CanHibernate()"});
-}
 
 TEST_F(LogindPowerActionsTest, RefusedSuspendCallIsNotReported)
 {

@@ -1,6 +1,9 @@
 #include "config_sandbox.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -239,60 +242,72 @@ INSTANTIATE_TEST_SUITE_P(
                     missingOrCorruptedBox}),
     [](const testing::TestParamInfo<BadFileCase>& info) { return info.param.name; });
 
-TEST_F(ConfigReading, AMissingFileEndsTheProgram)
+struct UnreadableCase {
+    std::string name;
+    // Puts the file, or what stands in its place, into the sandbox.
+    std::function<void(ConfigSandbox&)> arrange;
+    MessageBox (*box)(const std::string& appTitle);
+    std::string appTitle = "Lullex";
+};
+
+void PrintTo(const UnreadableCase& row, std::ostream* out)
 {
-    EXPECT_EQ(sandbox.initSettings(), 1);
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], missingOrCorruptedBox("Lullex"));
+    *out << row.name;
 }
 
-TEST_F(ConfigReading, AMissingDataDirectoryEndsTheProgram)
-{
-    std::filesystem::remove(sandbox.root / "Data");
-    EXPECT_EQ(sandbox.initSettings(), 1);
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], missingOrCorruptedBox("Lullex"));
-}
+class UnreadableFile : public testing::TestWithParam<UnreadableCase> {};
 
-TEST_F(ConfigReading, ADirectoryInPlaceOfTheFileCountsAsMissing)
+// Permission bits decide some rows, so every row runs as an ordinary user.
+TEST_P(UnreadableFile, EndsTheProgramWithItsMessage)
 {
-    std::filesystem::create_directory(sandbox.configFile());
-    EXPECT_EQ(sandbox.initSettings(), 1);
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], missingOrCorruptedBox("Lullex"));
-}
-
-TEST_F(ConfigReading, AFileWeMayNotReadGivesTheReadError)
-{
-    sandbox.writeConfig(defaultConfigFile());
-    ::chmod(sandbox.configFile().c_str(), 0);
+    ConfigSandbox sandbox;
+    sandbox.state.AppTitle = GetParam().appTitle;
+    GetParam().arrange(sandbox);
     test::RunAsOrdinaryUser(sandbox.root, [&] {
         EXPECT_EQ(sandbox.initSettings(), 1);
-        ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-        EXPECT_EQ(sandbox.prompter.boxes[0], readErrorBox("Lullex"));
+        EXPECT_EQ(sandbox.prompter.boxes, std::vector<MessageBox>{GetParam().box("Lullex")});
     });
 }
 
-TEST_F(ConfigReading, ADirectoryWeMayNotSearchGivesTheReadError)
+void WriteDefaults(ConfigSandbox& sandbox)
 {
     sandbox.writeConfig(defaultConfigFile());
-    ::chmod((sandbox.root / "Data").c_str(), 0);
-    test::RunAsOrdinaryUser(sandbox.root, [&] {
-        EXPECT_EQ(sandbox.initSettings(), 1);
-        ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-        EXPECT_EQ(sandbox.prompter.boxes[0], readErrorBox("Lullex"));
-    });
 }
 
-TEST_F(ConfigReading, ASlavesReadingMessagesCarryThePlainTitle)
-{
-    sandbox.state.AppTitle = "Lullex Slave";
-    sandbox.writeConfigLines(
-        withKey(withKey(defaultConfigLines(), "CMain", "2"), "ShutTime", "40000"));
-    EXPECT_EQ(sandbox.initSettings(), 1);
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], readErrorBox("Lullex"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Places, UnreadableFile,
+    testing::Values(UnreadableCase{"NoFile", [](ConfigSandbox&) {}, missingOrCorruptedBox},
+                    UnreadableCase{"NoDataDirectory",
+                                   [](ConfigSandbox& sandbox) {
+                                       std::filesystem::remove(sandbox.root / "Data");
+                                   },
+                                   missingOrCorruptedBox},
+                    UnreadableCase{"ADirectoryInPlaceOfTheFile",
+                                   [](ConfigSandbox& sandbox) {
+                                       std::filesystem::create_directory(sandbox.configFile());
+                                   },
+                                   missingOrCorruptedBox},
+                    UnreadableCase{"AFileWeMayNotRead",
+                                   [](ConfigSandbox& sandbox) {
+                                       WriteDefaults(sandbox);
+                                       ::chmod(sandbox.configFile().c_str(), 0);
+                                   },
+                                   readErrorBox},
+                    UnreadableCase{"ADirectoryWeMayNotSearch",
+                                   [](ConfigSandbox& sandbox) {
+                                       WriteDefaults(sandbox);
+                                       ::chmod((sandbox.root / "Data").c_str(), 0);
+                                   },
+                                   readErrorBox},
+                    // A slave's reading messages carry the plain title.
+                    UnreadableCase{"ASlavesValueOutOfItsRange",
+                                   [](ConfigSandbox& sandbox) {
+                                       sandbox.writeConfigLines(
+                                           withKey(withKey(defaultConfigLines(), "CMain", "2"),
+                                                   "ShutTime", "40000"));
+                                   },
+                                   readErrorBox, "Lullex Slave"}),
+    [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace lullex

@@ -5,6 +5,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <functional>
+#include <ostream>
+
 namespace lullex {
 namespace {
 
@@ -201,30 +204,43 @@ TEST_F(ConfigWriting, WritesWhatTheNextStartReadsBack)
     EXPECT_EQ(read.ShutType, 5);
 }
 
-TEST_F(ConfigWriting, AMissingFileEndsTheProgramAfterStoppingTheTimer)
+struct MissingCase {
+    std::string name;
+    std::string appTitle;
+    // Takes the file away, or leaves a link to nowhere in its place.
+    std::function<void(ConfigSandbox&)> arrange;
+};
+
+void PrintTo(const MissingCase& row, std::ostream* out)
 {
-    sandbox.state.AppTitle = "Lullex Slave";
-    fs::remove(sandbox.configFile());
-    const auto ended =
-        ConfigSandbox::endCodeOf([&] { sandbox.store.WriteConfig(restoredDefaults()); });
-    EXPECT_EQ(ended, 1);
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], missingAtSaveBox("Lullex Slave"));
-    EXPECT_EQ(sandbox.stopsWhenShown, std::vector<int>{1});
-    EXPECT_FALSE(fs::exists(sandbox.configFile()));
+    *out << row.name;
 }
 
-TEST_F(ConfigWriting, ADanglingLinkCountsAsAMissingFile)
+class MissingAtSave : public ConfigWriting, public testing::WithParamInterface<MissingCase> {};
+
+TEST_P(MissingAtSave, EndsTheProgramAfterStoppingTheTimer)
 {
-    fs::remove(sandbox.configFile());
-    fs::create_symlink("../Elsewhere/Lullex.ini", sandbox.configFile());
-    const auto ended =
-        ConfigSandbox::endCodeOf([&] { sandbox.store.WriteConfig(restoredDefaults()); });
-    EXPECT_EQ(ended, 1);
-    ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.prompter.boxes[0], missingAtSaveBox("Lullex"));
+    sandbox.state.AppTitle = GetParam().appTitle;
+    GetParam().arrange(sandbox);
+    EXPECT_EQ(ConfigSandbox::endCodeOf([&] { sandbox.store.WriteConfig(restoredDefaults()); }), 1);
+    EXPECT_EQ(sandbox.prompter.boxes,
+              std::vector<MessageBox>{missingAtSaveBox(GetParam().appTitle)});
+    EXPECT_EQ(sandbox.stopsWhenShown, std::vector<int>{1});
+    EXPECT_FALSE(fs::exists(sandbox.configFile()));
     EXPECT_FALSE(fs::exists(sandbox.root / "Elsewhere"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MissingAtSave,
+    testing::Values(MissingCase{"NoFile", "Lullex Slave",
+                                [](ConfigSandbox& sandbox) { fs::remove(sandbox.configFile()); }},
+                    MissingCase{"ADanglingLink", "Lullex",
+                                [](ConfigSandbox& sandbox) {
+                                    fs::remove(sandbox.configFile());
+                                    fs::create_symlink("../Elsewhere/Lullex.ini",
+                                                       sandbox.configFile());
+                                }}),
+    [](const testing::TestParamInfo<MissingCase>& info) { return info.param.name; });
 
 TEST_F(ConfigWriting, ReplacesTheTargetOfASymbolicLink)
 {
@@ -294,27 +310,34 @@ TEST_F(ConfigWriting, AFailedWriteKeepsTheOldFileWhole)
     EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
 }
 
-TEST_F(ConfigWriting, AReadOnlyFileIsNotOverridden)
+struct ReadOnlyCase {
+    std::string name;
+    fs::path relative;  // in the sandbox
+    fs::perms mode;
+};
+
+void PrintTo(const ReadOnlyCase& row, std::ostream* out)
 {
-    fs::permissions(sandbox.configFile(), fs::perms(0444));
+    *out << row.name;
+}
+
+class ReadOnlyPlace : public ConfigWriting, public testing::WithParamInterface<ReadOnlyCase> {};
+
+TEST_P(ReadOnlyPlace, GivesTheWriteErrorAndKeepsTheOldFile)
+{
+    fs::permissions(sandbox.root / GetParam().relative, GetParam().mode);
     test::RunAsOrdinaryUser(sandbox.root, [&] {
         EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
-        ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-        EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
+        EXPECT_EQ(sandbox.prompter.boxes, std::vector<MessageBox>{writeErrorBox("Lullex")});
     });
     EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
 }
 
-TEST_F(ConfigWriting, AReadOnlyDirectoryGivesTheWriteError)
-{
-    fs::permissions(sandbox.root / "Data", fs::perms(0555));
-    test::RunAsOrdinaryUser(sandbox.root, [&] {
-        EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
-        ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
-        EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
-    });
-    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Places, ReadOnlyPlace,
+    testing::Values(ReadOnlyCase{"TheFile", "Data/Lullex.ini", fs::perms(0444)},
+                    ReadOnlyCase{"TheDirectory", "Data", fs::perms(0555)}),
+    [](const testing::TestParamInfo<ReadOnlyCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace lullex

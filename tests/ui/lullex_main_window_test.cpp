@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace lullex {
@@ -47,27 +48,34 @@ struct StateCase {
     bool reportsMinimised;
 };
 
-TEST_F(LullexMainWindowTest, EveryStateChangeReportsWhetherTheWindowIsNowMinimised)
+void PrintTo(const StateCase& row, std::ostream* out)
+{
+    *out << row.what;
+}
+
+class WindowStateTest : public LullexMainWindowTest,
+                        public testing::WithParamInterface<StateCase> {};
+
+TEST_P(WindowStateTest, EveryChangeReportsWhetherTheWindowIsNowMinimised)
 {
     showAndWait();
-    const StateCase cases[] = {
-        {"minimised by the user", Qt::WindowNoState, Qt::WindowMinimized, true},
-        {"restored by the user", Qt::WindowMinimized, Qt::WindowNoState, false},
-        {"maximised", Qt::WindowNoState, Qt::WindowMaximized, false},
-        {"minimised from maximised", Qt::WindowMaximized, Qt::WindowMaximized | Qt::WindowMinimized,
-         true},
-    };
-    for (const StateCase& row : cases) {
-        window.setWindowState(row.from);
-        std::vector<bool> reports;
-        auto connection = QObject::connect(&window, &LullexMain::windowStateChanged,
-                                           [&](bool minimised) { reports.push_back(minimised); });
-        window.setWindowState(row.to);
-        QObject::disconnect(connection);
-        EXPECT_EQ(reports, std::vector<bool>{row.reportsMinimised}) << row.what;
-        EXPECT_EQ(window.isMinimised(), row.reportsMinimised) << row.what;
-    }
+    window.setWindowState(GetParam().from);
+    std::vector<bool> reports;
+    QObject::connect(&window, &LullexMain::windowStateChanged,
+                     [&](bool minimised) { reports.push_back(minimised); });
+    window.setWindowState(GetParam().to);
+    EXPECT_EQ(reports, std::vector<bool>{GetParam().reportsMinimised});
+    EXPECT_EQ(window.isMinimised(), GetParam().reportsMinimised);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, WindowStateTest,
+    testing::Values(
+        StateCase{"minimised by the user", Qt::WindowNoState, Qt::WindowMinimized, true},
+        StateCase{"restored by the user", Qt::WindowMinimized, Qt::WindowNoState, false},
+        StateCase{"maximised", Qt::WindowNoState, Qt::WindowMaximized, false},
+        StateCase{"minimised from maximised", Qt::WindowMaximized,
+                  Qt::WindowMaximized | Qt::WindowMinimized, true}));
 
 TEST_F(LullexMainWindowTest, SetMinimisedChangesOnlyTheMinimisedState)
 {
@@ -127,32 +135,43 @@ TEST_F(LullexMainWindowTest, ActivationIsReported)
     EXPECT_TRUE(test::WaitUntil([&] { return activations > 0; }));
 }
 
-struct TrayCase {
-    QSystemTrayIcon::ActivationReason reason;
-    int restores;
-};
-
-TEST_F(LullexMainWindowTest, OnlyADoubleClickOnTheTrayIconIsReported)
+TEST_F(LullexMainWindowTest, TheTrayIconIsReadyWithItsTooltip)
 {
     auto* tray = window.findChild<QSystemTrayIcon*>();
     ASSERT_NE(tray, nullptr);
     EXPECT_EQ(tray->toolTip().toStdString(), "lullex");
     EXPECT_FALSE(tray->icon().isNull());
-
-    const TrayCase cases[] = {
-        {QSystemTrayIcon::DoubleClick, 1}, {QSystemTrayIcon::Trigger, 0},
-        {QSystemTrayIcon::Context, 0},     {QSystemTrayIcon::MiddleClick, 0},
-        {QSystemTrayIcon::Unknown, 0},
-    };
-    for (const TrayCase& row : cases) {
-        int restores = 0;
-        auto connection =
-            QObject::connect(&window, &LullexMain::trayDoubleClicked, [&] { ++restores; });
-        emit tray->activated(row.reason);
-        QObject::disconnect(connection);
-        EXPECT_EQ(restores, row.restores) << "reason " << row.reason;
-    }
 }
+
+struct TrayCase {
+    QSystemTrayIcon::ActivationReason reason;
+    int restores;
+};
+
+void PrintTo(const TrayCase& row, std::ostream* out)
+{
+    *out << "reason " << row.reason;
+}
+
+class TrayActivationTest : public LullexMainWindowTest,
+                           public testing::WithParamInterface<TrayCase> {};
+
+TEST_P(TrayActivationTest, OnlyADoubleClickOnTheIconIsReported)
+{
+    auto* tray = window.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(tray, nullptr);
+    int restores = 0;
+    QObject::connect(&window, &LullexMain::trayDoubleClicked, [&] { ++restores; });
+    emit tray->activated(GetParam().reason);
+    EXPECT_EQ(restores, GetParam().restores);
+}
+
+INSTANTIATE_TEST_SUITE_P(Reasons, TrayActivationTest,
+                         testing::Values(TrayCase{QSystemTrayIcon::DoubleClick, 1},
+                                         TrayCase{QSystemTrayIcon::Trigger, 0},
+                                         TrayCase{QSystemTrayIcon::Context, 0},
+                                         TrayCase{QSystemTrayIcon::MiddleClick, 0},
+                                         TrayCase{QSystemTrayIcon::Unknown, 0}));
 
 TEST_F(LullexMainWindowTest, TopmostSetBeforeTheWindowExistsHoldsWhenItShows)
 {
