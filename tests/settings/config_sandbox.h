@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app_state.h"
-#include "receive_port.h"
 #include "ordinary_user.h"
+#include "receive_port.h"
 #include "scoped_env.h"
 #include "settings_fakes.h"
 #include "settings_store.h"
