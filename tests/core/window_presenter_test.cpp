@@ -135,44 +135,31 @@ void PrintTo(const StackCase& c, std::ostream* out)
     *out << "RunOnTop " << c.runOnTop << ", " << StateName(c.runState);
 }
 
-using RestoreStackTest = WindowPresenterTable<StackCase>;
+using StackTest = WindowPresenterTable<StackCase>;
 
-TEST_P(RestoreStackTest, TheCountdownAlwaysStandsOnTop)
+// A restore and an activation apply the same rule: on top by RunOnTop or the countdown. The
+// window manager activates the window the countdown restored after the countdown put it on
+// top; activation must not take that back.
+TEST_P(StackTest, RestoreAndActivationKeepTheWindowOnTopByRunOnTopOrTheCountdown)
 {
     state.settings.RunOnTop = GetParam().runOnTop;
     state.State = GetParam().runState;
     view.topmost = !GetParam().topmost;
     presenter.RestoreWindow();
-    EXPECT_EQ(view.topmost, GetParam().topmost);
+    EXPECT_EQ(view.topmost, GetParam().topmost) << "after a restore";
+
+    view.topmost = !GetParam().topmost;
+    presenter.onActivated();
+    EXPECT_EQ(view.topmost, GetParam().topmost) << "after an activation";
+    EXPECT_TRUE(view.visible);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RestoreStackTest,
+INSTANTIATE_TEST_SUITE_P(Rows, StackTest,
                          testing::Values(StackCase{1, RunState::Initialise, false},
                                          StackCase{1, RunState::Run, false},
                                          StackCase{1, RunState::Countdown, true},
                                          StackCase{2, RunState::Initialise, true},
                                          StackCase{2, RunState::Run, true},
-                                         StackCase{2, RunState::Countdown, true}));
-
-using ActivationStackTest = WindowPresenterTable<StackCase>;
-
-TEST_P(ActivationStackTest, ActivationKeepsTheWindowOnTopByRunOnTopOrTheCountdown)
-{
-    state.settings.RunOnTop = GetParam().runOnTop;
-    state.State = GetParam().runState;
-    view.topmost = !GetParam().topmost;
-    presenter.onActivated();
-    EXPECT_EQ(view.topmost, GetParam().topmost);
-    EXPECT_TRUE(view.visible);
-}
-
-// The window manager activates the window the countdown restored after the countdown put it
-// on top; activation must not take that back.
-INSTANTIATE_TEST_SUITE_P(Rows, ActivationStackTest,
-                         testing::Values(StackCase{2, RunState::Run, true},
-                                         StackCase{1, RunState::Run, false},
-                                         StackCase{1, RunState::Initialise, false},
-                                         StackCase{1, RunState::Countdown, true},
                                          StackCase{2, RunState::Countdown, true}));
 
 TEST_F(WindowPresenterTest, ActivationOfAMinimisedWindowHidesIt)
