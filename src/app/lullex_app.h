@@ -52,6 +52,10 @@ public:
     // in the log.
     void noteTopmostUnavailable();
 
+    // One more way for programs to keep the computer awake, asked after the desktop's and
+    // logind's. Added before load().
+    void addKeepAwakeSource(KeepAwakeSource& source) { m_keepAwake.addSource(source); }
+
     Terminator& terminator() { return m_terminator; }
 
 private:

@@ -104,6 +104,8 @@ int main(int argc, char** argv)
                 : lullex::SessionActivity::forX11(std::move(probe));
 
     lullex::LullexApp app(activity->source(), activity->unseenReason());
+    if (lullex::KeepAwakeSource* keepAwake = activity->keepAwake())
+        app.addKeepAwakeSource(*keepAwake);
     app.load(argumentText);
     if (windowPlatform == "wayland") {
         std::cerr << lullex::TopmostUnavailableText << std::endl;

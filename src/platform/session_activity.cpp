@@ -4,6 +4,7 @@
 #include "probe_activity_source.h"
 #include "wayland_idle_source.h"
 #include "x11_input_probe.h"
+#include "x11_screen_saver_source.h"
 
 #include <QSocketNotifier>
 
@@ -33,6 +34,7 @@ std::unique_ptr<SessionActivity> SessionActivity::forX11(std::unique_ptr<X11Inpu
         std::make_unique<QSocketNotifier>(watched->connectionFd(), QSocketNotifier::Read);
     QObject::connect(session->m_events.get(), &QSocketNotifier::activated,
                      [watched] { watched->drainEvents(); });
+    session->watchScreenSaver();
     return session;
 }
 
@@ -41,6 +43,22 @@ std::unique_ptr<SessionActivity> SessionActivity::forWayland()
     std::unique_ptr<SessionActivity> session(new SessionActivity);
     session->watchWayland();
     return session;
+}
+
+KeepAwakeSource* SessionActivity::keepAwake()
+{
+    return m_screenSaver.get();
+}
+
+void SessionActivity::watchScreenSaver()
+{
+    m_screenSaver = X11ScreenSaverSource::open();
+    if (!m_screenSaver)
+        return;
+    m_screenSaverEvents =
+        std::make_unique<QSocketNotifier>(m_screenSaver->connectionFd(), QSocketNotifier::Read);
+    QObject::connect(m_screenSaverEvents.get(), &QSocketNotifier::activated,
+                     [source = m_screenSaver.get()] { source->drainEvents(); });
 }
 
 void SessionActivity::watchWayland()

@@ -1,5 +1,7 @@
 #include "x11_input_probe.h"
 
+#include "x11_input_extension.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
@@ -44,19 +46,6 @@ std::string InputExtensionError(const std::string& name)
 {
     return "Cannot watch the keyboard and mouse: the X display \"" + name +
            "\" has no XInput 2.2 extension.";
-}
-
-bool HasInput22(Display* display, int& opcode)
-{
-    int firstEvent = 0;
-    int firstError = 0;
-    if (!XQueryExtension(display, "XInputExtension", &opcode, &firstEvent, &firstError)) {
-        return false;
-    }
-    int major = 2;
-    int minor = 2;
-    return XIQueryVersion(display, &major, &minor) == Success &&
-           (major > 2 || (major == 2 && minor >= 2));
 }
 
 constexpr int NoDevice = -1;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace lullex {
+
+// Whether the display offers XInput 2.2 (raw events on the root window whatever window has
+// the focus or a grab), and asks for that version on this connection; opcode tells its events.
+bool HasInput22(Display* display, int& opcode);
+
+}  // namespace lullex
