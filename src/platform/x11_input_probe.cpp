@@ -1,11 +1,12 @@
 #include "x11_input_probe.h"
 
-#include "x11_input_extension.h"
+#include "x11_input_queries.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
 #include <array>
+#include <tuple>
 
 namespace lullex {
 
@@ -175,13 +176,7 @@ void X11InputProbe::drainEvents()
 InputReading X11InputProbe::read()
 {
     InputReading reading;
-    Window root = 0;
-    Window child = 0;
-    int windowX = 0;
-    int windowY = 0;
-    unsigned int modifiers = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &reading.cursorX,
-                  &reading.cursorY, &windowX, &windowY, &modifiers);
+    std::tie(reading.cursorX, reading.cursorY) = RootPointerPosition(m_display);
     AddKeysDown(m_display, reading.keys);
     AddButtonsDown(m_display, m_pointerDevice, reading.keys);
     // Drained after the queries: the server sends every event it made before answering a

@@ -1,6 +1,6 @@
 #include "x11_screen_saver_source.h"
 
-#include "x11_input_extension.h"
+#include "x11_input_queries.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -60,7 +60,7 @@ X11ScreenSaverSource::X11ScreenSaverSource(Display* display, int inputOpcode)
     : m_display(display), m_inputOpcode(inputOpcode)
 {
     SelectRawInput(m_display);
-    m_lastPointer = pointer();
+    m_lastPointer = RootPointerPosition(m_display);
 }
 
 X11ScreenSaverSource::~X11ScreenSaverSource()
@@ -88,20 +88,6 @@ void X11ScreenSaverSource::drainQueued(int mode)
     }
 }
 
-std::pair<int, int> X11ScreenSaverSource::pointer() const
-{
-    Window root = 0;
-    Window child = 0;
-    int x = 0;
-    int y = 0;
-    int windowX = 0;
-    int windowY = 0;
-    unsigned int modifiers = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &x, &y, &windowX,
-                  &windowY, &modifiers);
-    return {x, y};
-}
-
 std::optional<Inhibition> X11ScreenSaverSource::holder(ShutType)
 {
     return m_hold.take(read());
@@ -114,7 +100,7 @@ X11SaverReading X11ScreenSaverSource::read()
     int blanking = 0;
     int exposures = 0;
     XGetScreenSaver(m_display, &timeout, &interval, &blanking, &exposures);
-    const std::pair<int, int> before = pointer();
+    const std::pair<int, int> before = RootPointerPosition(m_display);
     XScreenSaverInfo info{};
     XScreenSaverQueryInfo(m_display, DefaultRootWindow(m_display), &info);
     X11SaverReading reading{SteadyNow(), std::chrono::milliseconds(info.idle), StateOf(info.state),
@@ -122,7 +108,7 @@ X11SaverReading X11ScreenSaverSource::read()
     // The server sends the events it made before an answer ahead of it: what is queued now is
     // the input behind this idle time. Later events belong to the next reading.
     drainQueued(QueuedAlready);
-    const std::pair<int, int> after = pointer();
+    const std::pair<int, int> after = RootPointerPosition(m_display);
     // A warp or an absolute XTest motion moves the pointer without a raw event. One that came
     // between the two pointer queries may show in this idle time or only in the next.
     reading.inputSeen = m_inputSinceReading || after != m_lastPointer || m_pointerRaced;

@@ -36,7 +36,6 @@ private:
     X11ScreenSaverSource(_XDisplay* display, int inputOpcode);
     X11SaverReading read();
     void drainQueued(int mode);
-    std::pair<int, int> pointer() const;
 
     _XDisplay* m_display;
     int m_inputOpcode;
