@@ -20,15 +20,15 @@ constexpr milliseconds LongestRhythm{60000};
 // The server's saver timer fires once the idle time reaches the timeout; give it time to.
 constexpr milliseconds TimerMargin{2000};
 
-bool Suspended(const X11SaverReading& reading)
+bool Suspended(const X11ScreenSaverReading& reading)
 {
-    return reading.state == X11SaverState::Off && reading.timeout.count() > 0 &&
+    return reading.state == X11ScreenSaverState::Off && reading.timeout.count() > 0 &&
            reading.idle >= reading.timeout + TimerMargin;
 }
 
 }  // namespace
 
-std::optional<Inhibition> X11SaverHold::take(const X11SaverReading& reading)
+std::optional<Inhibition> X11ScreenSaverHold::take(const X11ScreenSaverReading& reading)
 {
     if (resetSince(reading))
         noteReset(reading.at);
@@ -42,13 +42,13 @@ std::optional<Inhibition> X11SaverHold::take(const X11SaverReading& reading)
 
 // The server's last activity moved on although no input reached it: a client reset the saver
 // (or a suspension ended, which restarts the saver's timer too).
-bool X11SaverHold::resetSince(const X11SaverReading& reading) const
+bool X11ScreenSaverHold::resetSince(const X11ScreenSaverReading& reading) const
 {
     return m_lastActivity.has_value() && !reading.inputSeen &&
            reading.at - reading.idle - *m_lastActivity > SameInstant;
 }
 
-void X11SaverHold::noteReset(milliseconds at)
+void X11ScreenSaverHold::noteReset(milliseconds at)
 {
     m_rhythm = m_lastReset ? at - *m_lastReset : milliseconds{0};
     if (m_rhythm > LongestRhythm)
@@ -56,7 +56,7 @@ void X11SaverHold::noteReset(milliseconds at)
     m_lastReset = at;
 }
 
-bool X11SaverHold::resetRhythmHolds(milliseconds at) const
+bool X11ScreenSaverHold::resetRhythmHolds(milliseconds at) const
 {
     if (!m_lastReset)
         return false;

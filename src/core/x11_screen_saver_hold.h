@@ -8,15 +8,15 @@
 namespace lullex {
 
 // What XScreenSaverQueryInfo says of the X server's own screen saver.
-enum class X11SaverState { Off, On, Disabled };
+enum class X11ScreenSaverState { Off, On, Disabled };
 
 // One look at the X server's screen saver, taken once per monitoring second.
-struct X11SaverReading {
+struct X11ScreenSaverReading {
     // When it was taken, on the steady clock (the X server counts on the same monotonic clock).
     std::chrono::milliseconds at{0};
     // The server's time since its last input or screen-saver reset.
     std::chrono::milliseconds idle{0};
-    X11SaverState state = X11SaverState::Off;
+    X11ScreenSaverState state = X11ScreenSaverState::Off;
     // The server's saver timeout (XGetScreenSaver); 0 when the saver is switched off.
     std::chrono::seconds timeout{0};
     // Keyboard, mouse or pointer input reached the server since the previous reading, which
@@ -31,12 +31,12 @@ struct X11SaverReading {
 //   about a minute: a film shows one "kept awake" span, not one per reset.
 // - A suspension (XScreenSaverSuspend) leaves no trace in the server's answers until the
 //   saver's own timeout has run out: the saver then stays Off instead of coming On.
-class X11SaverHold {
+class X11ScreenSaverHold {
 public:
-    std::optional<Inhibition> take(const X11SaverReading& reading);
+    std::optional<Inhibition> take(const X11ScreenSaverReading& reading);
 
 private:
-    bool resetSince(const X11SaverReading& reading) const;
+    bool resetSince(const X11ScreenSaverReading& reading) const;
     void noteReset(std::chrono::milliseconds at);
     bool resetRhythmHolds(std::chrono::milliseconds at) const;
 

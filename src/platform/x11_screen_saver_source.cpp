@@ -23,13 +23,13 @@ void SelectRawInput(Display* display)
     XSync(display, False);
 }
 
-X11SaverState StateOf(int state)
+X11ScreenSaverState StateOf(int state)
 {
     if (state == ScreenSaverOn)
-        return X11SaverState::On;
+        return X11ScreenSaverState::On;
     if (state == ScreenSaverDisabled)
-        return X11SaverState::Disabled;
-    return X11SaverState::Off;
+        return X11ScreenSaverState::Disabled;
+    return X11ScreenSaverState::Off;
 }
 
 std::chrono::milliseconds SteadyNow()
@@ -93,7 +93,7 @@ std::optional<Inhibition> X11ScreenSaverSource::holder(ShutType)
     return m_hold.take(read());
 }
 
-X11SaverReading X11ScreenSaverSource::read()
+X11ScreenSaverReading X11ScreenSaverSource::read()
 {
     int timeout = 0;
     int interval = 0;
@@ -103,8 +103,8 @@ X11SaverReading X11ScreenSaverSource::read()
     const std::pair<int, int> before = RootPointerPosition(m_display);
     XScreenSaverInfo info{};
     XScreenSaverQueryInfo(m_display, DefaultRootWindow(m_display), &info);
-    X11SaverReading reading{SteadyNow(), std::chrono::milliseconds(info.idle), StateOf(info.state),
-                            std::chrono::seconds(timeout), false};
+    X11ScreenSaverReading reading{SteadyNow(), std::chrono::milliseconds(info.idle),
+                                  StateOf(info.state), std::chrono::seconds(timeout), false};
     // The server sends the events it made before an answer ahead of it: what is queued now is
     // the input behind this idle time. Later events belong to the next reading.
     drainQueued(QueuedAlready);

@@ -34,12 +34,12 @@ public:
 
 private:
     X11ScreenSaverSource(_XDisplay* display, int inputOpcode);
-    X11SaverReading read();
+    X11ScreenSaverReading read();
     void drainQueued(int mode);
 
     _XDisplay* m_display;
     int m_inputOpcode;
-    X11SaverHold m_hold;
+    X11ScreenSaverHold m_hold;
     bool m_inputSinceReading = false;
     bool m_pointerRaced = false;
     std::pair<int, int> m_lastPointer;

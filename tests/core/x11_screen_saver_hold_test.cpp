@@ -21,7 +21,7 @@ struct Step {
     int idle;
     const char* holds = nullptr;
     bool inputSeen = false;
-    X11SaverState state = X11SaverState::Off;
+    X11ScreenSaverState state = X11ScreenSaverState::Off;
     int timeout = 600;
 };
 
@@ -35,11 +35,11 @@ void PrintTo(const HoldCase& c, std::ostream* out)
     *out << c.name;
 }
 
-class SaverHoldTest : public testing::TestWithParam<HoldCase> {};
+class X11ScreenSaverHoldTest : public testing::TestWithParam<HoldCase> {};
 
-TEST_P(SaverHoldTest, HoldsOnlyWhileAProgramResetsOrSuspendsTheSaver)
+TEST_P(X11ScreenSaverHoldTest, HoldsOnlyWhileAProgramResetsOrSuspendsTheSaver)
 {
-    X11SaverHold hold;
+    X11ScreenSaverHold hold;
     for (const Step& step : GetParam().steps) {
         const std::optional<Inhibition> held =
             hold.take({milliseconds(step.at), milliseconds(step.idle), step.state,
@@ -50,7 +50,7 @@ TEST_P(SaverHoldTest, HoldsOnlyWhileAProgramResetsOrSuspendsTheSaver)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Readings, SaverHoldTest,
+    Readings, X11ScreenSaverHoldTest,
     testing::Values(
         HoldCase{"FirstReadingHasNothingToCompare", {{0, 10}}},
         HoldCase{"GrowingIdleTimeHoldsNothing", {{0, 5000}, {1000, 6000}, {2030, 7000}}},
@@ -75,18 +75,18 @@ INSTANTIATE_TEST_SUITE_P(
         HoldCase{"ResetsMoreThanAMinuteApartAreNoRhythm",
                  {{0, 5000}, {1000, 0, Reset}, {71000, 0, Reset}, {72000, 1000}}},
         HoldCase{"SuspendedOnceTheSaverStaysOffPastItsTimeout",
-                 {{0, 3900, nullptr, false, X11SaverState::Off, 2},
-                  {1000, 4900, Suspended, false, X11SaverState::Off, 2}}},
+                 {{0, 3900, nullptr, false, X11ScreenSaverState::Off, 2},
+                  {1000, 4900, Suspended, false, X11ScreenSaverState::Off, 2}}},
         HoldCase{"SaverOnPastItsTimeoutIsNotSuspended",
-                 {{0, 9000, nullptr, false, X11SaverState::On, 2}}},
+                 {{0, 9000, nullptr, false, X11ScreenSaverState::On, 2}}},
         HoldCase{"SaverSwitchedOffSaysNothingOfSuspension",
-                 {{0, 9000, nullptr, false, X11SaverState::Disabled, 0},
-                  {1000, 10000, nullptr, false, X11SaverState::Off, 0}}},
+                 {{0, 9000, nullptr, false, X11ScreenSaverState::Disabled, 0},
+                  {1000, 10000, nullptr, false, X11ScreenSaverState::Off, 0}}},
         // The server restarts its saver's timer when the last suspension ends.
         HoldCase{"TheEndOfASuspensionCountsAsAReset",
-                 {{0, 9000, Suspended, false, X11SaverState::Off, 2},
-                  {1000, 100, Reset, false, X11SaverState::Off, 2},
-                  {2000, 1100, nullptr, false, X11SaverState::Off, 2}}}),
+                 {{0, 9000, Suspended, false, X11ScreenSaverState::Off, 2},
+                  {1000, 100, Reset, false, X11ScreenSaverState::Off, 2},
+                  {2000, 1100, nullptr, false, X11ScreenSaverState::Off, 2}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

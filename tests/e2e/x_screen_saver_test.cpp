@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <memory>
-#include <ostream>
 #include <string>
 
 namespace lullex::test {
@@ -42,16 +41,6 @@ const std::string Released = " Released , an X11 pro, Count:   0";
 
 enum class Keeper { Resets, Suspension };
 
-struct KeeperCase {
-    const char* name;
-    Keeper keeper;
-};
-
-void PrintTo(const KeeperCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 ConfigValues NormalLevelTestMode()
 {
     ConfigValues config = TestModeConfig();
@@ -59,12 +48,10 @@ ConfigValues NormalLevelTestMode()
     return config;
 }
 
-class XScreenSaverTest : public testing::TestWithParam<KeeperCase> {
+class XScreenSaverTest : public testing::TestWithParam<Keeper> {
 protected:
-    void xset(const std::vector<std::string>& arguments)
+    void run(const std::vector<std::string>& argv)
     {
-        std::vector<std::string> argv{"xset"};
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
         const CommandResult result = RunCommand(session.processSpec(argv));
         EXPECT_EQ(result.exitCode, 0) << result.err;
     }
@@ -72,7 +59,7 @@ protected:
     // short. The window manager's connection keeps the setting while the test runs.
     void suspendTheSaver()
     {
-        xset({"s", "2", "2"});
+        run({"xset", "s", "2", "2"});
         suspender = std::make_unique<ChildProcess>(
             session.processSpec({"/usr/bin/python3", "-c", SuspenderScript}));
         ASSERT_TRUE(WaitUntil([&] { return suspender->stdoutText() == "held\n"; }))
@@ -81,15 +68,10 @@ protected:
     // Called at every poll while the program is kept awake.
     void keepAwake()
     {
-        if (GetParam().keeper != Keeper::Resets || Clock::now() - lastReset < ResetRhythm)
+        if (GetParam() != Keeper::Resets || Clock::now() - lastReset < ResetRhythm)
             return;
-        xset({"s", "reset"});
+        run({"xset", "s", "reset"});
         lastReset = Clock::now();
-    }
-    void letGo()
-    {
-        if (suspender)
-            suspender->stop();
     }
     bool logged(const LineMatch& line) const
     {
@@ -104,7 +86,7 @@ protected:
 
 TEST_P(XScreenSaverTest, HoldsTheCountdownUntilTheProgramStops)
 {
-    if (GetParam().keeper == Keeper::Suspension)
+    if (GetParam() == Keeper::Suspension)
         suspendTheSaver();
     StartCutOff(program, {"-InhibitShutdown"});
     ASSERT_TRUE(WaitUntil(
@@ -122,16 +104,18 @@ TEST_P(XScreenSaverTest, HoldsTheCountdownUntilTheProgramStops)
         HeldLongEnough))
         << program.describe();
 
-    letGo();
+    if (suspender)
+        suspender->stop();
     const auto released = program.waitForLine(Released);
     ASSERT_TRUE(released) << program.describe();
     EXPECT_TRUE(program.waitForLine(Countdown, *released)) << program.describe();
 }
 
 INSTANTIATE_TEST_SUITE_P(Keepers, XScreenSaverTest,
-                         testing::Values(KeeperCase{"ResetsEveryTwoSeconds", Keeper::Resets},
-                                         KeeperCase{"Suspension", Keeper::Suspension}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(Keeper::Resets, Keeper::Suspension), [](const auto& info) {
+                             return info.param == Keeper::Resets ? "ResetsEveryTwoSeconds"
+                                                                 : "Suspension";
+                         });
 
 }  // namespace
 }  // namespace lullex::test
