@@ -90,10 +90,12 @@ void X11ScreenSaverSource::drainQueued(int mode)
 
 std::optional<Inhibition> X11ScreenSaverSource::holder(ShutType)
 {
-    return m_hold.take(read());
+    // An unanswered query holds nothing: its empty idle time would read as a reset.
+    const std::optional<X11ScreenSaverReading> reading = read();
+    return reading ? m_hold.take(*reading) : std::nullopt;
 }
 
-X11ScreenSaverReading X11ScreenSaverSource::read()
+std::optional<X11ScreenSaverReading> X11ScreenSaverSource::read()
 {
     int timeout = 0;
     int interval = 0;
@@ -102,7 +104,8 @@ X11ScreenSaverReading X11ScreenSaverSource::read()
     XGetScreenSaver(m_display, &timeout, &interval, &blanking, &exposures);
     const std::pair<int, int> before = RootPointerPosition(m_display);
     XScreenSaverInfo info{};
-    XScreenSaverQueryInfo(m_display, DefaultRootWindow(m_display), &info);
+    if (!XScreenSaverQueryInfo(m_display, DefaultRootWindow(m_display), &info))
+        return std::nullopt;
     X11ScreenSaverReading reading{SteadyNow(), std::chrono::milliseconds(info.idle),
                                   StateOf(info.state), std::chrono::seconds(timeout), false};
     // The server sends the events it made before an answer ahead of it: what is queued now is

@@ -34,7 +34,7 @@ public:
 
 private:
     X11ScreenSaverSource(_XDisplay* display, int inputOpcode);
-    X11ScreenSaverReading read();
+    std::optional<X11ScreenSaverReading> read();
     void drainQueued(int mode);
 
     _XDisplay* m_display;
