@@ -2,6 +2,7 @@
 // the countdown are 6 seconds and the action is only announced in a box): the window coming
 // forward, the simulation box and what follows it, Cancel, and the untouched configuration.
 #include "e2e_test_support.h"
+#include "repeating_action.h"
 
 #include <gtest/gtest.h>
 
@@ -54,21 +55,25 @@ TEST(Countdown, PutsTheWindowOnTopAndTheSimulationBoxEndsTheProgram)
 TEST(Countdown, BringsAMinimisedWindowBackCentredAndOnTop)
 {
     XSession session({.windowManager = true});
-    ConfigValues config = TestModeConfig();
-    // Time enough to put the window out of the way before the countdown, on a loaded machine.
-    config.StartDelay = 20;
-    LullexProgram program(session, config);
-    StartCutOff(program, {"-InhibitShutdown"});
-
-    const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
-    ASSERT_TRUE(window) << program.describe();
-    const std::string id = std::to_string(*window);
-    Xdotool(session, {"windowmove", id, "0", "0"});
-    Xdotool(session, {"windowminimize", id});
-    ASSERT_TRUE(WaitForState(session, *window, Hidden, true)) << program.describe();
+    LullexProgram program(session, TestModeConfig());
     const std::string entering = MasterStatus("Enter", "Power Off", 0);
-    ASSERT_FALSE(program.waitForLine(entering, 0, std::chrono::milliseconds(0)))
-        << "the countdown began before the window was minimised";
+    {
+        // Someone moves the mouse until the window is out of the way, so the countdown cannot
+        // begin first however slowly a loaded machine starts the program and the window manager.
+        RepeatingAction user(std::chrono::milliseconds(500), [&, step = 1]() mutable {
+            step = -step;
+            Xdotool(session, {"mousemove_relative", "--", std::to_string(step), "0"});
+        });
+        StartCutOff(program, {"-InhibitShutdown"});
+        const std::optional<XWindowId> window = WaitForVisibleWindow(session, "Lullex");
+        ASSERT_TRUE(window) << program.describe();
+        const std::string id = std::to_string(*window);
+        Xdotool(session, {"windowmove", id, "0", "0"});
+        Xdotool(session, {"windowminimize", id});
+        ASSERT_TRUE(WaitForState(session, *window, Hidden, true)) << program.describe();
+        ASSERT_FALSE(program.waitForLine(entering, 0, std::chrono::milliseconds(0)))
+            << "the countdown began while the mouse was moving";
+    }
 
     ASSERT_TRUE(program.waitForLine(entering)) << program.describe();
     const std::optional<XWindowId> forward = WaitForVisibleWindow(session, "Lullex");
