@@ -10,17 +10,6 @@
 namespace lullex::test {
 namespace {
 
-class RecordingLauncher : public FileViewerLauncher {
-public:
-    bool launch(const std::string& file) override
-    {
-        files.push_back(file);
-        return starts;
-    }
-    std::vector<std::string> files;
-    bool starts = true;
-};
-
 struct ViewCase {
     const char* name;
     int16_t logLevel;

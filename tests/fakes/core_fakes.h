@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app_state.h"
+#include "home_page_opener.h"
 #include "input_probe.h"
 #include "link_sender.h"
+#include "log_viewer.h"
 #include "log_writer.h"
 #include "power_actions.h"
 #include "program_end.h"
@@ -96,6 +98,25 @@ public:
 private:
     AppState& m_state;
     MainTimer& m_timer;
+};
+
+// Records the files it was asked to show; starts as scripted.
+class RecordingLauncher : public FileViewerLauncher {
+public:
+    bool launch(const std::string& file) override
+    {
+        files.push_back(file);
+        return starts;
+    }
+    std::vector<std::string> files;
+    bool starts = true;
+};
+
+// Records the title of every box the home page's opening would show.
+class RecordingHomePage : public HomePageOpener {
+public:
+    void OpenHomePage(const std::string& boxTitle) override { boxTitles.push_back(boxTitle); }
+    std::vector<std::string> boxTitles;
 };
 
 // A master with the defaults used throughout the tests: StartDelay 10, CPUDelay 300,

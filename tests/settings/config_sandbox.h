@@ -138,8 +138,6 @@ public:
     }
     void writeConfigLines(const Lines& lines) const { writeConfig(joinLines(lines, "\r\n")); }
 
-    static std::string contentsOf(const std::filesystem::path& file) { return ContentsOf(file); }
-
     template <typename Action> static std::optional<int> endCodeOf(Action action)
     {
         return EndCodeOf(action);

@@ -38,7 +38,7 @@ TEST(ConfigSaved, AFailedDirectorySyncAfterTheRenameStillCountsAsSaved)
                   ", but its directory could not be synchronised: Input/output error\n");
     EXPECT_TRUE(sandbox.state.ConfigSaved);
     EXPECT_TRUE(sandbox.prompter.boxes.empty());
-    EXPECT_TRUE(ConfigSandbox::contentsOf(sandbox.configFile()).starts_with("# Lullex Version"));
+    EXPECT_TRUE(ReadWholeFile(sandbox.configFile()).starts_with("# Lullex Version"));
 }
 
 }  // namespace lullex

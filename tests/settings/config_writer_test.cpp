@@ -85,7 +85,7 @@ protected:
 TEST_F(ConfigWriting, WritesTheDefaultsByteForByte)
 {
     EXPECT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
-    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), defaultConfigFile());
+    EXPECT_EQ(ReadWholeFile(sandbox.configFile()), defaultConfigFile());
     EXPECT_TRUE(sandbox.state.ConfigSaved);
     EXPECT_TRUE(sandbox.prompter.boxes.empty());
     EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
@@ -123,7 +123,7 @@ TEST_P(WrittenLine, HoldsTheFieldsValue)
     ConfigScreenValues values = restoredDefaults();
     GetParam().change(values);
     ASSERT_TRUE(sandbox.store.WriteConfig(values));
-    const Lines lines = linesOf(ConfigSandbox::contentsOf(sandbox.configFile()));
+    const Lines lines = linesOf(ReadWholeFile(sandbox.configFile()));
     ASSERT_EQ(lines.size(), 23u);
     EXPECT_EQ(lines.at(GetParam().lineNumber - 1), GetParam().line);
 }
@@ -168,7 +168,7 @@ TEST_F(ConfigWriting, KeepsTheRoleInMemoryWhichTheScreenCannotChange)
 {
     sandbox.state.settings.CMain = RoleSlave;
     ASSERT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
-    EXPECT_EQ(linesOf(ConfigSandbox::contentsOf(sandbox.configFile())).at(5), "CMain=2");
+    EXPECT_EQ(linesOf(ReadWholeFile(sandbox.configFile())).at(5), "CMain=2");
 }
 
 TEST_F(ConfigWriting, WritesWhatTheNextStartReadsBack)
@@ -252,7 +252,7 @@ TEST_F(ConfigWriting, ReplacesTheTargetOfASymbolicLink)
     ASSERT_TRUE(sandbox.store.WriteConfig(restoredDefaults()));
     EXPECT_TRUE(fs::is_symlink(sandbox.configFile()));
     EXPECT_EQ(fs::read_symlink(sandbox.configFile()), "../Real/Lullex.ini");
-    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.root / "Real" / "Lullex.ini"), defaultConfigFile());
+    EXPECT_EQ(ReadWholeFile(sandbox.root / "Real" / "Lullex.ini"), defaultConfigFile());
     EXPECT_EQ(entriesOf(sandbox.root / "Real"), Lines{"Lullex.ini"});
     EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
 }
@@ -306,7 +306,7 @@ TEST_F(ConfigWriting, AFailedWriteKeepsTheOldFileWhole)
     ASSERT_EQ(sandbox.prompter.boxes.size(), 1u);
     EXPECT_EQ(sandbox.prompter.boxes[0], writeErrorBox("Lullex"));
     EXPECT_FALSE(sandbox.state.ConfigSaved);
-    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), defaultConfigFile());
+    EXPECT_EQ(ReadWholeFile(sandbox.configFile()), defaultConfigFile());
     EXPECT_EQ(entriesOf(sandbox.root / "Data"), Lines{"Lullex.ini"});
 }
 
@@ -330,7 +330,7 @@ TEST_P(ReadOnlyPlace, GivesTheWriteErrorAndKeepsTheOldFile)
         EXPECT_FALSE(sandbox.store.WriteConfig(restoredDefaults()));
         EXPECT_EQ(sandbox.prompter.boxes, std::vector<MessageBox>{writeErrorBox("Lullex")});
     });
-    EXPECT_EQ(ConfigSandbox::contentsOf(sandbox.configFile()), oldFile);
+    EXPECT_EQ(ReadWholeFile(sandbox.configFile()), oldFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -135,7 +135,7 @@ TEST_P(EventLogFailureTest, StopsTheTimerShowsTheBoxAndEndsWithCodeOne)
     GetParam().arrange(*this);
     const bool fileBefore = fs::exists(logFile());
     const bool regularBefore = fs::is_regular_file(logFile());
-    const std::string contentsBefore = regularBefore ? contentsOf(logFile()) : std::string();
+    const std::string contentsBefore = regularBefore ? ReadWholeFile(logFile()) : std::string();
 
     const std::optional<int> endCode = endCodeOf([this] { GetParam().act(*this); });
 
@@ -145,7 +145,7 @@ TEST_P(EventLogFailureTest, StopsTheTimerShowsTheBoxAndEndsWithCodeOne)
     EXPECT_EQ(stopsWhenShown, std::vector<int>{1}) << "the timer stops before the box";
     EXPECT_EQ(fs::exists(logFile()), fileBefore) << "a failed write neither creates nor removes";
     if (regularBefore) {
-        EXPECT_EQ(contentsOf(logFile()), contentsBefore);
+        EXPECT_EQ(ReadWholeFile(logFile()), contentsBefore);
     }
 }
 

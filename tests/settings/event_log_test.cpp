@@ -102,7 +102,7 @@ TEST_P(EventLogStartUpTest, FreshLogHoldsHeaderEmptyLinesBlockAndStart)
     log.WriteLogBlock(0);
     log.WriteStatusLine("Start", "Initialise");
 
-    EXPECT_EQ(contentsOf(logFile()), c.expected);
+    EXPECT_EQ(ReadWholeFile(logFile()), c.expected);
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
@@ -148,21 +148,21 @@ TEST_F(EventLogTest, CreateLogLeavesAnExistingFileAlone)
 {
     writeFile(logFile(), "earlier run\r\n");
     log.CreateLog();
-    EXPECT_EQ(contentsOf(logFile()), "earlier run\r\n");
+    EXPECT_EQ(ReadWholeFile(logFile()), "earlier run\r\n");
 }
 
 TEST_F(EventLogTest, ChangedLogNameStartsANewFileAndKeepsTheOld)
 {
     log.CreateLog();
     log.WriteStatusLine("Config", "Updated");
-    const std::string oldContents = contentsOf(logFile());
+    const std::string oldContents = ReadWholeFile(logFile());
 
     state.settings.LogName = "Second.log";
     log.CreateLog();
     log.WriteStatusLine("Start", "Initialise");
 
-    EXPECT_EQ(contentsOf(logFile()), oldContents);
-    EXPECT_EQ(contentsOf(root / "Log" / "Second.log"),
+    EXPECT_EQ(ReadWholeFile(logFile()), oldContents);
+    EXPECT_EQ(ReadWholeFile(root / "Log" / "Second.log"),
               "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n"
               "05-Jan-26 07:03:09,  Start    , Initialise, Count:   0\r\n");
 }
@@ -175,21 +175,21 @@ TEST_F(EventLogTest, ConfigurationBlockIsFramedByEmptyLines)
 
     log.WriteLogBlock(1);
 
-    EXPECT_EQ(contentsOf(logFile()), "earlier\r\n"
-                                     "\r\n"
-                                     "\r\n"
-                                     "Configuration\r\n"
-                                     "-------------\r\n"
-                                     "\r\n"
-                                     "[Comms]\r\n"
-                                     "DName=1\r\n"
-                                     "IPAdd=10.0.0.2\r\n"
-                                     "Port1=10001\r\n"
-                                     "\r\n"
-                                     "[Run]\r\n"
-                                     "CPUDelay=600\r\n"
-                                     "LogLevel=3\r\n"
-                                     "\r\n");
+    EXPECT_EQ(ReadWholeFile(logFile()), "earlier\r\n"
+                                        "\r\n"
+                                        "\r\n"
+                                        "Configuration\r\n"
+                                        "-------------\r\n"
+                                        "\r\n"
+                                        "[Comms]\r\n"
+                                        "DName=1\r\n"
+                                        "IPAdd=10.0.0.2\r\n"
+                                        "Port1=10001\r\n"
+                                        "\r\n"
+                                        "[Run]\r\n"
+                                        "CPUDelay=600\r\n"
+                                        "LogLevel=3\r\n"
+                                        "\r\n");
     EXPECT_EQ(state.LogText, "\r\n" + ConfigurationCopy + "\r\n");
 }
 
@@ -199,7 +199,7 @@ TEST_F(EventLogTest, OtherModesWriteLogTextAsItIs)
     state.LogText = "as it is";
     log.WriteLogBlock(2);
     log.WriteLogBlock(-1);
-    EXPECT_EQ(contentsOf(logFile()), "as it is\r\nas it is\r\n");
+    EXPECT_EQ(ReadWholeFile(logFile()), "as it is\r\nas it is\r\n");
     EXPECT_EQ(state.LogText, "as it is");
 }
 
@@ -210,7 +210,7 @@ TEST_F(EventLogTest, EmptyTextsRepeatTheLastLineWithAnEmptyLine)
     log.WriteStatusLine("Enter", "Run");
     log.WriteStatusLine("", "");
     const std::string line = "05-Jan-26 07:03:09,  Enter    , Run       , Count:   5";
-    EXPECT_EQ(contentsOf(logFile()), line + "\r\n" + line + "\r\n\r\n");
+    EXPECT_EQ(ReadWholeFile(logFile()), line + "\r\n" + line + "\r\n\r\n");
     EXPECT_EQ(state.StatusLine, line + "\r\n");
 }
 
@@ -228,7 +228,7 @@ TEST_F(EventLogTest, StatusLineReadsTheStateOfTheMoment)
     state.MouseMoved = true;
     log.WriteStatusLine("Power Off", "");
     EXPECT_EQ(
-        contentsOf(logFile()),
+        ReadWholeFile(logFile()),
         "05-Jan-26 07:03:09, *Run      ,           , Count:  -1, Key: True , Mouse: False\r\n"
         "05-Jan-26 07:03:09,  Power Off,           , Count:2345, Key: False, Mouse: True\r\n");
 }
@@ -241,7 +241,7 @@ TEST_P(EventLogPathTest, WritesIntoTheLogDirectoryOfTheWorkingDirectory)
     state.settings.LogPath = GetParam();
     log.CreateLog();
     log.WriteStatusLine("Enter", "Test");
-    EXPECT_EQ(contentsOf(logFile()),
+    EXPECT_EQ(ReadWholeFile(logFile()),
               "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n"
               "05-Jan-26 07:03:09,  Enter    , Test      , Count:   0\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1)
@@ -256,7 +256,7 @@ TEST_F(EventLogTest, AbsoluteDirectoryWithBackslashes)
 {
     state.settings.LogPath = root.string() + "\\Log\\";
     log.CreateLog();
-    EXPECT_EQ(contentsOf(logFile()),
+    EXPECT_EQ(ReadWholeFile(logFile()),
               "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n");
 }
 

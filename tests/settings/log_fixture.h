@@ -44,8 +44,6 @@ public:
 
     std::filesystem::path logFile() const { return root / "Log" / "Lullex.log"; }
 
-    static std::string contentsOf(const std::filesystem::path& file) { return ContentsOf(file); }
-
     static void writeFile(const std::filesystem::path& file, const std::string& text)
     {
         std::ofstream(file, std::ios::binary) << text;

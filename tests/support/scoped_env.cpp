@@ -29,6 +29,12 @@ void ScopedEnv::set(const std::optional<std::string>& value)
     }
 }
 
+ScopedEnvironment::ScopedEnvironment(const std::map<std::string, std::string>& variables)
+{
+    for (const auto& [name, value] : variables)
+        m_variables.emplace_back(name, value);
+}
+
 ScopedCwd::ScopedCwd(const std::filesystem::path& directory)
     : m_saved(std::filesystem::current_path())
 {

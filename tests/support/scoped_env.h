@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <list>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -21,6 +23,15 @@ public:
 private:
     std::string m_name;
     std::optional<std::string> m_saved;
+};
+
+// Several variables set at once, each put back when the object goes.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const std::map<std::string, std::string>& variables);
+
+private:
+    std::list<ScopedEnv> m_variables;
 };
 
 // Makes a directory this process's working directory until the object goes, then returns to

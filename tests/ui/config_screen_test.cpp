@@ -7,11 +7,9 @@
 #include "config_file_writer.h"
 #include "config_screen.h"
 #include "config_screen_opener.h"
-#include "home_page_opener.h"
+#include "core_fakes.h"
 #include "log_viewer.h"
 #include "lullex_main.h"
-#include "program_end.h"
-#include "prompter.h"
 #include "ui_test_support.h"
 #include "xdg_file_viewer.h"
 
@@ -60,18 +58,13 @@ public:
     int reinitialised = 0;
 };
 
-class UnusedSeams : public Prompter,
-                    public MainTimer,
-                    public Terminator,
-                    public FileViewerLauncher,
-                    public HomePageOpener {
-public:
-    BoxAnswer show(const MessageBox&) override { return BoxAnswer::Ok; }
-    void start() override {}
-    void stop() override {}
-    [[noreturn]] void endProgram(int) override { std::abort(); }
-    bool launch(const std::string&) override { return true; }
-    void OpenHomePage(const std::string&) override {}
+// The seams the screen's View Log and logo reach; these tests press neither.
+struct UnusedSeams {
+    test::RecordingPrompter prompter;
+    test::RecordingTimer timer;
+    test::ThrowingTerminator terminator;
+    test::RecordingLauncher viewer;
+    test::RecordingHomePage homePage;
 };
 
 // Power Off after 600 s on a master, at the level Normal, into the tray at start; the log
@@ -120,7 +113,7 @@ protected:
     RecordingWriter writer{state};
     RecordingApplier applier;
     UnusedSeams seams;
-    LogViewer logViewer{state, seams, seams, seams, seams};
+    LogViewer logViewer{state, seams.prompter, seams.timer, seams.terminator, seams.viewer};
     std::unique_ptr<ConfigScreen> screen;
 };
 
@@ -313,8 +306,9 @@ protected:
     RecordingWriter writer{state};
     RecordingApplier applier;
     UnusedSeams seams;
-    ConfigScreenOpener opener{
-        {state, writer, applier, seams, seams, seams, seams, seams, [] { return true; }}};
+    ConfigScreenOpener opener{{state, writer, applier, seams.prompter, seams.timer,
+                               seams.terminator, seams.viewer, seams.homePage,
+                               [] { return true; }}};
 };
 
 TEST_F(ConfigScreenOpenerTest, EveryWayOfClosingRunsTheClosingRoutine)

@@ -64,8 +64,6 @@ private:
 
 class MutterIdleSourceTest : public ::testing::Test {
 protected:
-    MutterIdleSourceTest() { m_mutter.applyToThisProcess(); }
-
     // Mutter takes input on a thread of its own: wait until its idle time shows it.
     void waitForIdleTime(const std::function<bool(milliseconds)>& condition)
     {
@@ -103,6 +101,7 @@ protected:
     int m_argc = 0;
     QCoreApplication m_application{m_argc, nullptr};
     WaylandCompositor m_mutter{CompositorKind::Mutter};
+    const ScopedEnvironment m_mutterSession{m_mutter.environment()};
 };
 
 TEST_F(MutterIdleSourceTest, InputSinceThePreviousSampleIsActiveAndAQuietSecondIdle)

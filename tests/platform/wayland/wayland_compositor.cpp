@@ -193,12 +193,6 @@ Environment WaylandCompositor::environment() const
     return variables;
 }
 
-void WaylandCompositor::applyToThisProcess() const
-{
-    for (const auto& [name, value] : environment())
-        setenv(name.c_str(), value.c_str(), 1);
-}
-
 void WaylandCompositor::tapKey()
 {
     ProcessSpec spec;

@@ -30,10 +30,8 @@ public:
     // Empty where the compositor has no bus of its own (sway, Weston).
     std::string sessionBusAddress() const;
     // What a client of this compositor needs: WAYLAND_DISPLAY, XDG_SESSION_TYPE=wayland and
-    // the session bus where there is one.
+    // the session bus where there is one (a ScopedEnvironment of it serves in-process clients).
     Environment environment() const;
-    // The same in this test process (for sources under test that connect in-process).
-    void applyToThisProcess() const;
 
     // Input as a user gives it: a tap of the A key, a pointer move. sway: wtype and swaymsg;
     // KWin: its fake-input protocol. Mutter takes input over D-Bus (see the Mutter tests).
