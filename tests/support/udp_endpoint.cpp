@@ -210,7 +210,7 @@ void DatagramRecorder::run()
         }
         std::lock_guard lock(m_mutex);
         if (m_snapshot) {
-            datagram->snapshot = m_snapshot();
+            datagram->snapshot = m_snapshot(datagram->arrival);
         }
         m_datagrams.push_back(std::move(*datagram));
     }

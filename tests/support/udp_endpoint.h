@@ -21,7 +21,7 @@ struct ArrivedDatagram {
     std::string bytes;
     std::chrono::system_clock::time_point arrival;
     uint16_t sourcePort = 0;
-    // What the test's snapshot function returned as the datagram was read.
+    // What the test's snapshot function returned as the datagram was read (given the arrival).
     std::string snapshot;
 };
 
@@ -76,7 +76,8 @@ uint16_t HeldLoopbackPort();
 // order and timing hold while the test waits for windows or runs xdotool.
 class DatagramRecorder {
 public:
-    using Snapshot = std::function<std::string()>;
+    // Called with the datagram's arrival as the thread reads it, which a busy machine may delay.
+    using Snapshot = std::function<std::string(std::chrono::system_clock::time_point arrival)>;
 
     DatagramRecorder(const std::string& address, uint16_t port, Snapshot snapshot = {});
     ~DatagramRecorder();
