@@ -12,19 +12,7 @@ namespace {
 
 void expectDefaults(const Settings& settings)
 {
-    EXPECT_EQ(settings.CMain, 1);
-    EXPECT_EQ(settings.DName, 1);
-    EXPECT_EQ(settings.IPAdd, "");
-    EXPECT_EQ(settings.Port1, 10001);
-    EXPECT_EQ(settings.CPUDelay, 600);
-    EXPECT_EQ(settings.LogLevel, 2);
-    EXPECT_EQ(settings.LogName, "Lullex.log");
-    EXPECT_EQ(settings.LogPath, "Log/");
-    EXPECT_EQ(settings.RunOnTop, 1);
-    EXPECT_EQ(settings.StartDelay, 2);
-    EXPECT_EQ(settings.StartMin, 2);
-    EXPECT_EQ(settings.ShutTime, 60);
-    EXPECT_EQ(settings.ShutType, 1);
+    EXPECT_EQ(fieldsOf(settings), fieldsOf(DefaultSettings));
 }
 
 class ConfigReading : public testing::Test {

@@ -16,6 +16,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace lullex {
@@ -44,6 +45,17 @@ inline Lines defaultConfigLines()
             "ShutTime=60",
             "ShutType=1"};
 }
+
+// The settings' fields in order, so that a test compares them all at once.
+inline auto fieldsOf(const Settings& s)
+{
+    return std::tie(s.CMain, s.DName, s.IPAdd, s.Port1, s.CPUDelay, s.LogLevel, s.LogName,
+                    s.LogPath, s.RunOnTop, s.StartDelay, s.StartMin, s.ShutTime, s.ShutType);
+}
+
+// What the file of the default values holds.
+inline const Settings DefaultSettings = {1,      1, "", 10001, 600, 2, "Lullex.log",
+                                         "Log/", 1, 2,  2,     60,  1};
 
 // The file a save of the default values writes for a master at fixedSaveTime(), as its bytes.
 inline std::string defaultConfigFile()

@@ -16,19 +16,7 @@ namespace fs = std::filesystem;
 // The screen's fields after Restore, with an empty address.
 ConfigScreenValues restoredDefaults()
 {
-    ConfigScreenValues values;
-    values.dNameChecked = 0;
-    values.port1Text = "10001";
-    values.cpuDelayText = "600";
-    values.startDelayText = "2";
-    values.shutTimeText = "60";
-    values.logLevel = 2;
-    values.logNameText = "Lullex.log";
-    values.logPathText = "Log/";
-    values.runOnTopChecked = 0;
-    values.startMinChecked = 1;
-    values.shutType = 1;
-    return values;
+    return {0, "", "10001", "600", "2", "60", LogLevelNormal, "Lullex.log", "Log/", 0, 1, 1};
 }
 
 MessageBox writeErrorBox(const std::string& appTitle)
@@ -173,35 +161,13 @@ TEST_F(ConfigWriting, KeepsTheRoleInMemoryWhichTheScreenCannotChange)
 
 TEST_F(ConfigWriting, WritesWhatTheNextStartReadsBack)
 {
-    ConfigScreenValues values;
-    values.dNameChecked = 1;
-    values.ipAddText = "render.lan";
-    values.port1Text = "20002";
-    values.cpuDelayText = "1800";
-    values.startDelayText = "3600";
-    values.shutTimeText = "2";
-    values.logLevel = 3;
-    values.logNameText = "Idle.log";
-    values.logPathText = "/var/log/lullex/";
-    values.runOnTopChecked = 1;
-    values.startMinChecked = 0;
-    values.shutType = 5;
+    const ConfigScreenValues values = {
+        1, "render.lan", "20002", "1800", "3600", "2", 3, "Idle.log", "/var/log/lullex/", 1, 0, 5};
     ASSERT_TRUE(sandbox.store.WriteConfig(values));
     ASSERT_EQ(sandbox.initSettings(), std::nullopt);
-    const Settings& read = sandbox.state.settings;
-    EXPECT_EQ(read.CMain, 1);
-    EXPECT_EQ(read.DName, 2);
-    EXPECT_EQ(read.IPAdd, "render.lan");
-    EXPECT_EQ(read.Port1, 20002);
-    EXPECT_EQ(read.CPUDelay, 1800);
-    EXPECT_EQ(read.StartDelay, 3600);
-    EXPECT_EQ(read.ShutTime, 2);
-    EXPECT_EQ(read.LogLevel, 3);
-    EXPECT_EQ(read.LogName, "Idle.log");
-    EXPECT_EQ(read.LogPath, "/var/log/lullex/");
-    EXPECT_EQ(read.RunOnTop, 2);
-    EXPECT_EQ(read.StartMin, 1);
-    EXPECT_EQ(read.ShutType, 5);
+    const Settings written = {
+        1, 2, "render.lan", 20002, 1800, 3, "Idle.log", "/var/log/lullex/", 2, 3600, 1, 2, 5};
+    EXPECT_EQ(fieldsOf(sandbox.state.settings), fieldsOf(written));
 }
 
 struct MissingCase {

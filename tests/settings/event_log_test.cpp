@@ -25,64 +25,24 @@ void PrintTo(const StartUpCase& c, std::ostream* out)
     *out << c.name;
 }
 
+// The lines a new log file starts with.
+const std::string Created = "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n";
+const std::string Start = "05-Jan-26 07:03:09,  Start    , Initialise, Count:   2";
+
+// A new file, the two empty lines of the start and its block, as far as the configuration.
+std::string Opening(const std::string& title)
+{
+    return title + "\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n\r\n\r\n" + title +
+           "\r\nVersion 2.5\r\n";
+}
+
 const StartUpCase StartUpCases[] = {
     {"NormalMaster", LogLevelNormal, RoleMaster, "Lullex",
-     "Lullex\r\n"
-     "Version 2.5\r\n"
-     "File Created\r\n"
-     "05-Jan-26 07:03:09\r\n"
-     "\r\n"
-     "\r\n"
-     "Lullex\r\n"
-     "Version 2.5\r\n"
-     "\r\n"
-     "05-Jan-26 07:03:09,  Start    , Initialise, Count:   2\r\n"},
+     Opening("Lullex") + "\r\n" + Start + "\r\n"},
     {"FullMaster", LogLevelFull, RoleMaster, "Lullex",
-     "Lullex\r\n"
-     "Version 2.5\r\n"
-     "File Created\r\n"
-     "05-Jan-26 07:03:09\r\n"
-     "\r\n"
-     "\r\n"
-     "Lullex\r\n"
-     "Version 2.5\r\n"
-     "\r\n"
-     "Configuration\r\n"
-     "-------------\r\n"
-     "\r\n"
-     "[Comms]\r\n"
-     "DName=1\r\n"
-     "IPAdd=10.0.0.2\r\n"
-     "Port1=10001\r\n"
-     "\r\n"
-     "[Run]\r\n"
-     "CPUDelay=600\r\n"
-     "LogLevel=3\r\n"
-     "\r\n"
-     "05-Jan-26 07:03:09,  Start    , Initialise, Count:   2, Key: False, Mouse: False\r\n"},
+     Opening("Lullex") + ConfigurationCopy + "\r\n\r\n" + Start + ", Key: False, Mouse: False\r\n"},
     {"FullSlave", LogLevelFull, RoleSlave, "Lullex Slave",
-     "Lullex Slave\r\n"
-     "Version 2.5\r\n"
-     "File Created\r\n"
-     "05-Jan-26 07:03:09\r\n"
-     "\r\n"
-     "\r\n"
-     "Lullex Slave\r\n"
-     "Version 2.5\r\n"
-     "\r\n"
-     "Configuration\r\n"
-     "-------------\r\n"
-     "\r\n"
-     "[Comms]\r\n"
-     "DName=1\r\n"
-     "IPAdd=10.0.0.2\r\n"
-     "Port1=10001\r\n"
-     "\r\n"
-     "[Run]\r\n"
-     "CPUDelay=600\r\n"
-     "LogLevel=3\r\n"
-     "\r\n"
-     "05-Jan-26 07:03:09,  Start    , Initialise, Count:   2, Comms: ....\r\n"},
+     Opening("Lullex Slave") + ConfigurationCopy + "\r\n\r\n" + Start + ", Comms: ....\r\n"},
 };
 
 class EventLogStartUpTest : public ::testing::TestWithParam<StartUpCase>, protected LogSandbox {};
@@ -163,8 +123,7 @@ TEST_F(EventLogTest, ChangedLogNameStartsANewFileAndKeepsTheOld)
 
     EXPECT_EQ(ReadWholeFile(logFile()), oldContents);
     EXPECT_EQ(ReadWholeFile(root / "Log" / "Second.log"),
-              "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n"
-              "05-Jan-26 07:03:09,  Start    , Initialise, Count:   0\r\n");
+              Created + "05-Jan-26 07:03:09,  Start    , Initialise, Count:   0\r\n");
 }
 
 TEST_F(EventLogTest, ConfigurationBlockIsFramedByEmptyLines)
@@ -175,21 +134,7 @@ TEST_F(EventLogTest, ConfigurationBlockIsFramedByEmptyLines)
 
     log.WriteLogBlock(1);
 
-    EXPECT_EQ(ReadWholeFile(logFile()), "earlier\r\n"
-                                        "\r\n"
-                                        "\r\n"
-                                        "Configuration\r\n"
-                                        "-------------\r\n"
-                                        "\r\n"
-                                        "[Comms]\r\n"
-                                        "DName=1\r\n"
-                                        "IPAdd=10.0.0.2\r\n"
-                                        "Port1=10001\r\n"
-                                        "\r\n"
-                                        "[Run]\r\n"
-                                        "CPUDelay=600\r\n"
-                                        "LogLevel=3\r\n"
-                                        "\r\n");
+    EXPECT_EQ(ReadWholeFile(logFile()), "earlier\r\n\r\n" + ConfigurationCopy + "\r\n\r\n");
     EXPECT_EQ(state.LogText, "\r\n" + ConfigurationCopy + "\r\n");
 }
 
@@ -242,8 +187,7 @@ TEST_P(EventLogPathTest, WritesIntoTheLogDirectoryOfTheWorkingDirectory)
     log.CreateLog();
     log.WriteStatusLine("Enter", "Test");
     EXPECT_EQ(ReadWholeFile(logFile()),
-              "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n"
-              "05-Jan-26 07:03:09,  Enter    , Test      , Count:   0\r\n");
+              Created + "05-Jan-26 07:03:09,  Enter    , Test      , Count:   0\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1)
         << "no file named with a backslash beside Log/";
     EXPECT_TRUE(prompter.boxes.empty());
@@ -256,8 +200,7 @@ TEST_F(EventLogTest, AbsoluteDirectoryWithBackslashes)
 {
     state.settings.LogPath = root.string() + "\\Log\\";
     log.CreateLog();
-    EXPECT_EQ(ReadWholeFile(logFile()),
-              "Lullex\r\nVersion 2.5\r\nFile Created\r\n05-Jan-26 07:03:09\r\n");
+    EXPECT_EQ(ReadWholeFile(logFile()), Created);
 }
 
 }  // namespace
