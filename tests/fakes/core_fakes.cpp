@@ -71,21 +71,8 @@ void ScriptedInitialiser::InitSettings()
 
 Settings MasterSettings()
 {
-    Settings settings;
-    settings.CMain = RoleMaster;
-    settings.DName = 1;
-    settings.IPAdd = "10.200.0.2";
-    settings.Port1 = 5000;
-    settings.CPUDelay = 300;
-    settings.LogLevel = LogLevelFull;
-    settings.LogName = "Lullex.log";
-    settings.LogPath = "Log/";
-    settings.RunOnTop = 1;
-    settings.StartDelay = 10;
-    settings.StartMin = 1;
-    settings.ShutTime = 60;
-    settings.ShutType = 1;
-    return settings;
+    return {RoleMaster, 1, "10.200.0.2", 5000, 300, LogLevelFull, "Lullex.log", "Log/", 1,
+            10,         1, 60,           1};
 }
 
 }  // namespace lullex::test

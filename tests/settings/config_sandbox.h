@@ -123,14 +123,11 @@ inline std::tm fixedSaveTime()
     return LocalTime(2026, 3, 7, 18, 4, 5);  // "07-Mar-26 18:04:05"
 }
 
-// A temporary working directory with Data/, and a settings store reading and writing there
-// through fakes for the boxes, the timer, the receive port and the program's end.
-class ConfigSandbox {
+// A temporary working directory with Data/, and a settings store reading and writing there.
+class ConfigSandbox : public SettingsSeams {
 public:
-    ConfigSandbox()
+    ConfigSandbox() : SettingsSeams("lullex-config")
     {
-        std::setlocale(LC_TIME, "C");
-        prompter.whileOpen = [this](const MessageBox&) { stopsWhenShown.push_back(timer.stops); };
         std::filesystem::create_directory(root / "Data");
     }
     ~ConfigSandbox()
@@ -139,8 +136,6 @@ public:
         std::filesystem::permissions(root / "Data", std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
     }
-    ConfigSandbox(const ConfigSandbox&) = delete;
-    ConfigSandbox& operator=(const ConfigSandbox&) = delete;
 
     std::filesystem::path configFile() const { return root / "Data" / "Lullex.ini"; }
 
@@ -150,24 +145,11 @@ public:
     }
     void writeConfigLines(const Lines& lines) const { writeConfig(joinLines(lines, "\r\n")); }
 
-    template <typename Action> static std::optional<int> endCodeOf(Action action)
-    {
-        return EndCodeOf(action);
-    }
     std::optional<int> initSettings()
     {
         return endCodeOf([this] { store.InitSettings(); });
     }
 
-    // Declared first: the store below is given it at construction.
-    test::TempDir directory{"lullex-config"};
-    std::filesystem::path root = directory.path();
-    AppState state;
-    RecordingTimer timer;
-    RecordingPrompter prompter;
-    // How often the main timer had been stopped when each box showed: it must stop before.
-    std::vector<int> stopsWhenShown;
-    ThrowingTerminator terminator;
     FakeReceivePort receivePort;
     FixedClock clock{fixedSaveTime()};
     SettingsStore store{state, prompter, timer, terminator, receivePort, clock, root};

@@ -24,14 +24,11 @@ inline std::tm fixedLocalTime()
     return LocalTime(2026, 1, 5, 7, 3, 9);  // "05-Jan-26 07:03:09"
 }
 
-// A temporary directory holding the log directory "Log/", and an event log writing there
-// with fakes for the box, the timer and the program's end.
-class LogSandbox {
+// A temporary directory holding the log directory "Log/", and an event log writing there.
+class LogSandbox : public SettingsSeams {
 public:
-    LogSandbox()
+    LogSandbox() : SettingsSeams("lullex-log")
     {
-        std::setlocale(LC_TIME, "C");
-        prompter.whileOpen = [this](const MessageBox&) { stopsWhenShown.push_back(timer.stops); };
         std::filesystem::create_directory(root / "Log");
         state.AppTitle = "Lullex";
         state.settings.CMain = RoleMaster;
@@ -39,8 +36,6 @@ public:
         state.settings.LogPath = (root / "Log").string() + "/";
         state.settings.LogName = "Lullex.log";
     }
-    LogSandbox(const LogSandbox&) = delete;
-    LogSandbox& operator=(const LogSandbox&) = delete;
 
     std::filesystem::path logFile() const { return root / "Log" / "Lullex.log"; }
 
@@ -49,19 +44,6 @@ public:
         std::ofstream(file, std::ios::binary) << text;
     }
 
-    static std::optional<int> endCodeOf(const std::function<void()>& action)
-    {
-        return EndCodeOf(action);
-    }
-
-    test::TempDir directory{"lullex-log"};
-    std::filesystem::path root = directory.path();
-    AppState state;
-    RecordingTimer timer;
-    RecordingPrompter prompter;
-    // How often the main timer had been stopped when each box showed: it must stop before.
-    std::vector<int> stopsWhenShown;
-    ThrowingTerminator terminator;
     FixedClock clock{fixedLocalTime()};
     EventLog log{state, prompter, timer, terminator, clock};
 };
