@@ -10,6 +10,11 @@ struct ColourCase {
     QColor expected;
 };
 
+void PrintTo(const ColourCase& row, std::ostream* out)
+{
+    *out << static_cast<uint32_t>(row.colour);
+}
+
 class ColourMappingTest : public testing::TestWithParam<ColourCase> {
 protected:
     // A palette unlike any default, so that a system colour taken from elsewhere shows.

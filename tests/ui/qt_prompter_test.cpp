@@ -16,6 +16,11 @@ struct PromptCase {
     QMessageBox::StandardButtons buttons;
 };
 
+void PrintTo(const PromptCase& row, std::ostream* out)
+{
+    *out << row.what;
+}
+
 class QtPrompterTest : public testing::TestWithParam<PromptCase> {};
 
 TEST_P(QtPrompterTest, ShowsTheBoxEchoesItAndReturnsThePressedButton)

@@ -11,6 +11,11 @@ struct EndCase {
     const char* output;
 };
 
+void PrintTo(const EndCase& row, std::ostream* out)
+{
+    *out << row.mode << " " << row.code;
+}
+
 class QtTerminatorTest : public testing::TestWithParam<EndCase> {};
 
 // The helper writes "pending output" and "pending error" into full buffers and registers an
