@@ -69,6 +69,15 @@ void RequireHarmless(const LullexProgram& program, const std::vector<std::string
         throw std::logic_error("refused to start Lullex outside the test mode with a power action");
 }
 
+// The second of the day of a status line's timestamp "dd-mmm-yy hh:mm:ss".
+int SecondOfDay(const std::string& line)
+{
+    if (line.size() < 18 || !IsTimestamp(line.substr(0, 18)))
+        throw std::invalid_argument("no timestamp at the start of \"" + line + "\"");
+    const auto number = [&](std::size_t at) { return std::stoi(line.substr(ClockOffset + at, 2)); };
+    return number(0) * 3600 + number(3) * 60 + number(6);
+}
+
 }  // namespace
 
 void StartCutOff(LullexProgram& program, const std::vector<std::string>& arguments,
@@ -141,14 +150,6 @@ bool IsTimestamp(const std::string& text)
 {
     static const std::regex form(R"(\d\d-\S{3}-\d\d \d\d:\d\d:\d\d)");
     return std::regex_match(text, form);
-}
-
-int SecondOfDay(const std::string& line)
-{
-    if (line.size() < 18 || !IsTimestamp(line.substr(0, 18)))
-        throw std::invalid_argument("no timestamp at the start of \"" + line + "\"");
-    const auto number = [&](std::size_t at) { return std::stoi(line.substr(ClockOffset + at, 2)); };
-    return number(0) * 3600 + number(3) * 60 + number(6);
 }
 
 int SecondsBetween(const std::string& earlier, const std::string& later)

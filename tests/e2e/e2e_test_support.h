@@ -40,8 +40,6 @@ std::vector<std::string> FieldsFrom(const std::vector<std::string>& lines, std::
 std::vector<std::string> StatusLines(const LullexProgram& program);
 // A status line's count, e.g. 12 from " Run      ,           , Count:  12, Key: ...".
 int CountOf(const std::string& fields);
-// The second of the day of a status line's timestamp "dd-mmm-yy hh:mm:ss".
-int SecondOfDay(const std::string& line);
 // Whole seconds from one status line's timestamp to a later one's (across midnight too).
 int SecondsBetween(const std::string& earlier, const std::string& later);
 // True when the text has the log's timestamp form, e.g. "07-Dec-26 08:48:38".
