@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace lullex::test {
@@ -127,6 +128,11 @@ struct DesktopRow {
     const char* desktop;
     const char* arrives;
 };
+
+void PrintTo(const DesktopRow& row, std::ostream* out)
+{
+    *out << row.desktop << " " << row.arrives;
+}
 
 class DesktopInhibitionTest : public ScreenSaverTest,
                               public testing::WithParamInterface<DesktopRow> {
