@@ -30,26 +30,48 @@ class RecordingView : public MainWindowView {
 public:
     RecordingView();
 
-    void setWindowCaption(const std::string& caption) override;
-    void setLabelText(Label label, const std::string& text) override;
-    void setLabelTextColour(Label label, Colour colour) override;
-    void setLabelBackground(Label label, Colour colour) override;
-    void setLabelBold(Label label, bool bold) override;
-    void setButtonCaption(Button button, const std::string& caption) override;
-    void setButtonTooltip(Button button, const std::string& tooltip) override;
-    void setButtonEnabled(Button button, bool enabled) override;
+    void setWindowCaption(const std::string& caption) override
+    {
+        controlCalls.push_back("caption " + caption);
+        windowCaption = caption;
+    }
+    void setLabelText(Label l, const std::string& text) override
+    {
+        label("text", l, text).text = text;
+    }
+    void setLabelTextColour(Label l, Colour colour) override
+    {
+        label("colour", l, number(colour)).textColour = colour;
+    }
+    void setLabelBackground(Label l, Colour colour) override
+    {
+        label("background", l, number(colour)).background = colour;
+    }
+    void setLabelBold(Label l, bool bold) override { label("bold", l, flag(bold)).bold = bold; }
+    void setButtonCaption(Button b, const std::string& caption) override
+    {
+        button("buttonCaption", b, caption).caption = caption;
+    }
+    void setButtonTooltip(Button b, const std::string& tooltip) override
+    {
+        button("tooltip", b, tooltip).tooltip = tooltip;
+    }
+    void setButtonEnabled(Button b, bool enabled) override
+    {
+        button("enabled", b, flag(enabled)).enabled = enabled;
+    }
 
     bool isMinimised() const override { return minimised; }
     void setMinimised(bool minimised) override;
-    void showWindow() override;
-    void hideWindow() override;
-    void centreOnScreen() override;
-    void setTopmost(bool topmost) override;
+    void showWindow() override { window("show", visible) = true; }
+    void hideWindow() override { window("hide", visible) = false; }
+    void centreOnScreen() override { windowCalls.push_back("centre"); }
+    void setTopmost(bool on) override { window(on ? "topmost" : "not topmost", topmost) = on; }
     bool trayAvailable() const override { return hasTray; }
-    void addTrayIcon() override;
-    void removeTrayIcon() override;
+    void addTrayIcon() override { window("add tray icon", trayIcon) = true; }
+    void removeTrayIcon() override { window("remove tray icon", trayIcon) = false; }
     void setTrayTooltip(const std::string& tooltip) override { trayTooltip = tooltip; }
-    void closeDialogs() override;
+    void closeDialogs() override { ++dialogsClosed; }
 
     // The user minimises or restores the window with the window manager's buttons.
     void userSetsMinimised(bool minimised) { setMinimised(minimised); }
@@ -75,6 +97,17 @@ public:
     std::vector<std::string> windowCalls;
     // Stands for the toolkit's resize event after every change of the window state.
     std::function<void()> onWindowStateChanged;
+
+private:
+    // Record the call and give the state it changes.
+    LabelState& label(const char* call, Label which, const std::string& value);
+    ButtonState& button(const char* call, Button which, const std::string& value);
+    bool& window(const char* call, bool& state);
+    static std::string number(Colour colour)
+    {
+        return std::to_string(static_cast<uint32_t>(colour));
+    }
+    static std::string flag(bool on) { return on ? "1" : "0"; }
 };
 
 }  // namespace lullex::test
