@@ -31,33 +31,20 @@ bool HasWindowManager(Display* display)
     return status == Success && type == XA_WINDOW && count == 1;
 }
 
-// True once the window manager takes a new window under its management (it gives it a
-// WM_STATE). openbox announces itself a moment before it handles map requests, and one that
-// comes in between is lost: the window stays unmapped for good. A new probe window each time.
-bool ManagesNewWindows(Display* display)
+// True when the window has a WM_STATE, which the window manager gives the windows it manages.
+bool IsManaged(Display* display, Window window)
 {
-    const Window probe =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    XMapWindow(display, probe);
-    const Atom wmState = XInternAtom(display, "WM_STATE", False);
-    const bool managed = WaitUntil(
-        [&] {
-            Atom type = None;
-            int format = 0;
-            unsigned long count = 0;
-            unsigned long remaining = 0;
-            unsigned char* data = nullptr;
-            XGetWindowProperty(display, probe, wmState, 0, 1, False, AnyPropertyType, &type,
-                               &format, &count, &remaining, &data);
-            if (data != nullptr) {
-                XFree(data);
-            }
-            return type != None;
-        },
-        std::chrono::milliseconds(1000));
-    XDestroyWindow(display, probe);
-    XSync(display, False);
-    return managed;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, window, XInternAtom(display, "WM_STATE", False), 0, 1, False,
+                       AnyPropertyType, &type, &format, &count, &remaining, &data);
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return type != None;
 }
 
 // True when a system tray owns the tray selection of the default screen.
@@ -136,8 +123,18 @@ void WaitForPart(const std::string& display, ChildProcess& part, const std::stri
 void XSession::startWindowManager()
 {
     m_windowManager = startPart("openbox", {"openbox", "--sm-disable"});
-    WaitForPart(m_display, *m_windowManager, "openbox", [](Display* display) {
-        return HasWindowManager(display) && ManagesNewWindows(display);
+    WaitForPart(m_display, *m_windowManager, "openbox", HasWindowManager);
+    // openbox announces itself a moment before it handles map requests, and a window whose
+    // request came in between stays unmapped for good: ready once it manages a probe window,
+    // whose map is asked again now and then (the probe goes with the connection).
+    Window probe = None;
+    int polls = 0;
+    WaitForPart(m_display, *m_windowManager, "openbox", [&](Display* display) {
+        if (probe == None)
+            probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        if (polls++ % 50 == 0)
+            XMapWindow(display, probe);
+        return IsManaged(display, probe);
     });
 }
 
